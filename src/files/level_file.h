@@ -1,0 +1,17 @@
+// Reading a level file into the Board.
+#pragma once
+
+#include <istream>
+#include <string>
+
+// The path of the first level of the set, as the game names it.
+extern const char* const firstLevelFile;
+
+// Resets the Board and fills it from the named file. A file that cannot be
+// opened is reported as "Unable to read file!" and ends the process.
+void loadLevel(const std::string& fileName);
+
+// Resets the Board and reads the 930 tokens of a level from a stream, under the
+// failed-read rules: the first missing or malformed token ends the reading and
+// everything after it keeps its value from before.
+void readLevel(std::istream& in);

@@ -1,0 +1,87 @@
+// The rule of play: walls stop the player, a box moves one cell when the cell
+// beyond it holds neither a wall nor another box, and nothing is ever pulled.
+#include "rules/moves.h"
+
+#include <cstdint>
+
+#include "rules/board.h"
+#include "shell/seam.h"
+
+const Direction moveUp = {0, -1, 'u'};
+const Direction moveDown = {0, 1, 'd'};
+const Direction moveLeft = {-1, 0, 'l'};
+const Direction moveRight = {1, 0, 'r'};
+
+namespace {
+
+// Coordinates are stored as the level file gives them, so a position can sit
+// at the very edge of the 32-bit range. The neighbour is worked out in 64 bits;
+// one that would leave the 32-bit range is no cell at all, and the edge of the
+// range stops the player and the boxes as a wall would.
+struct Neighbour {
+    int64_t x;
+    int64_t y;
+};
+
+Neighbour neighbourOf(int32_t x, int32_t y, const Direction& direction) {
+    return {int64_t(x) + direction.dx, int64_t(y) + direction.dy};
+}
+
+bool isOutsideCoordinates(const Neighbour& cell) {
+    return cell.x < INT32_MIN || cell.x > INT32_MAX || cell.y < INT32_MIN || cell.y > INT32_MAX;
+}
+
+bool isWallAt(const Neighbour& cell) {
+    if (isOutsideCoordinates(cell)) return true;
+    for (int i = 0; i < wallSlots; i++) {
+        if (board.walls[i].x == cell.x && board.walls[i].y == cell.y) return true;
+    }
+    return false;
+}
+
+// The first box slot standing on the cell, or -1.
+int boxAt(const Neighbour& cell) {
+    for (int i = 0; i < boxSlots; i++) {
+        if (board.boxes[i].x == cell.x && board.boxes[i].y == cell.y) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool isPlayerBlocked(const Direction& direction) {
+    return isWallAt(neighbourOf(board.player.x, board.player.y, direction));
+}
+
+bool isBoxBlockedByWall(int box, const Direction& direction) {
+    return isWallAt(neighbourOf(board.boxes[box].x, board.boxes[box].y, direction));
+}
+
+bool isBoxBlockedByBox(int box, const Direction& direction) {
+    Neighbour beyond = neighbourOf(board.boxes[box].x, board.boxes[box].y, direction);
+    if (isOutsideCoordinates(beyond)) return true;
+    return boxAt(beyond) >= 0;
+}
+
+bool tryPush(const Direction& direction, DATAFILE* screens) {
+    int box = boxAt(neighbourOf(board.player.x, board.player.y, direction));
+    if (box < 0) return true;
+    // Only the first box on the cell is tried; the wall test comes first.
+    if (isBoxBlockedByWall(box, direction) || isBoxBlockedByBox(box, direction)) return false;
+    playPushSound(screens);
+    board.boxes[box].x += direction.dx;
+    board.boxes[box].y += direction.dy;
+    board.timesPushed++;
+    return true;
+}
+
+bool tryMove(const Direction& direction, DATAFILE* screens) {
+    // The figure turns towards every attempt, even one that goes nowhere.
+    board.player.facing = direction.facing;
+    if (isPlayerBlocked(direction)) return false;
+    if (!tryPush(direction, screens)) return false;
+    board.player.x += direction.dx;
+    board.player.y += direction.dy;
+    board.stepsTaken++;
+    return true;
+}

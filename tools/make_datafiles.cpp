@@ -1,0 +1,85 @@
+// Build-time tool: paints the game's pictures, synthesizes its push sound and
+// writes sprites.dat and data.dat into the folder given on the command line.
+// The files are loaded back at the end to prove the library reads them.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "art/art.h"
+#include "datafile/datafile_writer.h"
+#include "shell/resource_items.h"
+
+namespace {
+
+void addPicture(std::vector<DatafileObject>& objects, const char* name, BITMAP* picture) {
+    objects.push_back(bitmapObject(name, picture));
+    destroy_bitmap(picture);
+}
+
+bool writeSprites(const std::string& path) {
+    std::vector<DatafileObject> objects;
+    addPicture(objects, "PLAYER_DOWN", paintPlayer('d'));
+    addPicture(objects, "BOX", paintBox());
+    addPicture(objects, "FLOOR", paintFloor());
+    addPicture(objects, "TARGET", paintTarget());
+    addPicture(objects, "WALL", paintWall());
+    addPicture(objects, "PLAYER_LEFT", paintPlayer('l'));
+    addPicture(objects, "PLAYER_RIGHT", paintPlayer('r'));
+    addPicture(objects, "PLAYER_UP", paintPlayer('u'));
+    return writeDatafile(path, objects);
+}
+
+bool writeScreens(const std::string& path) {
+    std::vector<DatafileObject> objects;
+    addPicture(objects, "MENU_CURSOR", paintMenuCursor());
+    addPicture(objects, "INTERLUDE", paintInterlude());
+    for (int page = 1; page <= 6; page++) {
+        std::string name = "PAGE" + std::to_string(page);
+        addPicture(objects, name.c_str(), paintInstructionPage(page));
+    }
+    addPicture(objects, "CLOSING_PAGE", paintInstructionPage(7));
+    addPicture(objects, "TITLE", paintTitle());
+    objects.push_back(sampleObject("PUSH", pushSoundRate, synthesizePushSound()));
+    addPicture(objects, "MENU", paintMenuBackground());
+    return writeDatafile(path, objects);
+}
+
+// Loads a written file back and counts its items.
+bool readsBack(const std::string& path, int items) {
+    DATAFILE* loaded = load_datafile(path.c_str());
+    if (!loaded) return false;
+    int count = 0;
+    while (loaded[count].type != DAT_END) count++;
+    unload_datafile(loaded);
+    return count == items;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_datafiles OUTPUT-FOLDER\n");
+        return 2;
+    }
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "make_datafiles: cannot start the library\n");
+        return 1;
+    }
+    set_color_depth(32);
+    std::string folder = argv[1];
+    std::string sprites = folder + "/" + spritesFileName;
+    std::string screens = folder + "/" + screensFileName;
+    if (!writeSprites(sprites) || !readsBack(sprites, spriteItemCount)) {
+        std::fprintf(stderr, "make_datafiles: could not write %s\n", sprites.c_str());
+        return 1;
+    }
+    if (!writeScreens(screens) || !readsBack(screens, screenItemCount)) {
+        std::fprintf(stderr, "make_datafiles: could not write %s\n", screens.c_str());
+        return 1;
+    }
+    return 0;
+}
+END_OF_MAIN()
