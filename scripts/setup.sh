@@ -1,0 +1,47 @@
+# Shared set-up for ./play and ./run-tests: installs the Debian packages the
+# game needs when any is missing, then builds. Sourced, not run.
+
+BOXYARD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Everything the project needs, by Debian package name: the compiler and build
+# tools, the game library, the test framework, the X server and key tools the
+# end-to-end tests drive the game with, the MIDI patches and the sound tools.
+BOXYARD_PACKAGES=(
+  g++ make cmake pkg-config
+  liballegro4-dev libgtest-dev
+  xvfb xdotool x11-utils x11-apps
+  freepats sox alsa-utils
+  python3
+)
+
+boxyard_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "boxyard: installing packages needs root; run as root or install sudo" >&2
+    return 1
+  fi
+}
+
+boxyard_install_packages() {
+  local missing=() package
+  for package in "${BOXYARD_PACKAGES[@]}" "$@"; do
+    if [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "boxyard: installing ${missing[*]}"
+  boxyard_as_root apt-get update -q &&
+    boxyard_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# boxyard_build DIR [cmake options...]: configures (quick once done) and builds.
+boxyard_build() {
+  local dir="$1"
+  shift
+  cmake -S "$BOXYARD_ROOT" -B "$dir" "$@" >/dev/null || return 1
+  cmake --build "$dir" -j "$(nproc)"
+}
