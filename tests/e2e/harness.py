@@ -1,0 +1,339 @@
+"""Drives the real game as a player would: its own X server (Xvfb), keys sent
+as X key events, pixels read back from the game's window.
+
+Every process a test starts is stopped by its process id when the test ends,
+whatever the outcome.
+"""
+
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+GAME_DIR = os.environ.get("BOXYARD_GAME_DIR", "")
+TEXT_MASK = os.environ.get("BOXYARD_TEXT_MASK", "")
+
+CELL = 32
+WHITE = (255, 255, 255)
+
+
+def run(args, env=None, timeout=10, check=True):
+    return subprocess.run(args, env=env, timeout=timeout, check=check,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+
+def stop_process(process):
+    """Stops a process we started, by its id, and reaps it."""
+    if process is None or process.poll() is not None:
+        return
+    try:
+        os.kill(process.pid, signal.SIGTERM)
+        process.wait(timeout=3)
+    except (subprocess.TimeoutExpired, ProcessLookupError):
+        try:
+            os.kill(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait(timeout=3)
+
+
+class Xvfb:
+    """An X server of the test's own, on the first free display number."""
+
+    def __init__(self):
+        self.process = None
+        self.number = None
+        for number in range(90, 190):
+            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
+                continue
+            process = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.time() + 10
+            while time.time() < deadline and process.poll() is None:
+                if os.path.exists("/tmp/.X11-unix/X%d" % number):
+                    probe = subprocess.run(["xdpyinfo", "-display", ":%d" % number],
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    if probe.returncode == 0:
+                        self.process, self.number = process, number
+                        return
+                time.sleep(0.05)
+            stop_process(process)
+        raise RuntimeError("no free display for Xvfb")
+
+    @property
+    def display(self):
+        return ":%d" % self.number
+
+    def stop(self):
+        stop_process(self.process)
+
+
+class Picture:
+    """A window's pixels as (r, g, b) tuples."""
+
+    def __init__(self, width, height, pixels):
+        self.width, self.height, self.pixels = width, height, pixels
+
+    def at(self, x, y):
+        return self.pixels[y * self.width + x]
+
+
+def parse_xwd(data):
+    fields = struct.unpack(">25I", data[:100])
+    header_size = fields[0]
+    width, height = fields[4], fields[5]
+    byte_order = fields[7]
+    bits_per_pixel, bytes_per_line = fields[11], fields[12]
+    red_mask, green_mask, blue_mask = fields[14], fields[15], fields[16]
+    colours = fields[19]
+    if bits_per_pixel != 32:
+        raise RuntimeError("unexpected window format: %d bits per pixel" % bits_per_pixel)
+    offset = header_size + colours * 12
+    order = "<" if byte_order == 0 else ">"
+
+    def shift_of(mask):
+        shift = 0
+        while mask and not (mask >> shift) & 1:
+            shift += 1
+        return shift
+
+    rs, gs, bs = shift_of(red_mask), shift_of(green_mask), shift_of(blue_mask)
+    pixels = []
+    for y in range(height):
+        row = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * 4]
+        for (value,) in struct.iter_unpack(order + "I", row):
+            pixels.append((((value & red_mask) >> rs) & 255, ((value & green_mask) >> gs) & 255,
+                           ((value & blue_mask) >> bs) & 255))
+    return Picture(width, height, pixels)
+
+
+def load_datafile_bitmaps(path):
+    """The 16-bit bitmaps of one of the game's datafiles, as lists of 5-6-5 values."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"slh.ALL."
+    count = struct.unpack(">I", data[8:12])[0]
+    position, items = 12, []
+    while len(items) < count:
+        tag = data[position:position + 4]
+        if tag == b"prop":
+            size = struct.unpack(">I", data[position + 8:position + 12])[0]
+            position += 12 + size
+            continue
+        size = struct.unpack(">I", data[position + 4:position + 8])[0]
+        body = data[position + 12:position + 12 + size]
+        position += 12 + size
+        if tag == b"BMP ":
+            depth, width, height = struct.unpack(">hHH", body[:6])
+            assert depth == 16
+            values = [v for (v,) in struct.iter_unpack("<H", body[6:6 + width * height * 2])]
+            items.append((width, height, values))
+        else:
+            items.append(None)
+    return items
+
+
+MASK_16 = 0xF81F
+
+
+def rgb_of_565(value):
+    r, g, b = (value >> 11) & 31, (value >> 5) & 63, value & 31
+    return (r * 255 // 31, g * 255 // 63, b * 255 // 31)
+
+
+def close_colour(a, b, tolerance=12):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def text_mask(text):
+    out = run([TEXT_MASK, text]).stdout.decode()
+    return [line for line in out.splitlines() if line]
+
+
+def level_text(picture, own_name="levels\\level1.kzm", next_name="lastlevel", boxes_to_place=None,
+               left=1, top=1):
+    """The 930 tokens of a level drawn in the usual notation."""
+    walls, boxes, targets, start = [], [], [], (0, 0)
+    for y, row in enumerate(picture.strip("\n").split("\n")):
+        for x, c in enumerate(row):
+            cell = (x + left, y + top)
+            if c == "#":
+                walls.append(cell)
+            if c in "$*":
+                boxes.append(cell)
+            if c in ".*+":
+                targets.append(cell)
+            if c in "@+":
+                start = cell
+    if boxes_to_place is None:
+        boxes_to_place = len(boxes)
+
+    def slots(cells, count):
+        cells = cells + [(-1, -1)] * (count - len(cells))
+        return "\n".join("%d %d" % cell for cell in cells)
+
+    return "0 0 0 0 %d 0\n%s\n%s\n%d %d\n%s\n%s\n%s\n" % (
+        boxes_to_place, own_name, next_name, start[0], start[1],
+        slots(walls, 260), slots(boxes, 100), slots(targets, 100))
+
+
+class Game:
+    """The real game binary, run from a private copy of its folder."""
+
+    def __init__(self, xvfb, folder):
+        self.xvfb = xvfb
+        self.folder = folder
+        self.process = None
+        self.window = None
+        self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
+        self.output = open(os.path.join(folder, "game-output.txt"), "wb")
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.xvfb.display
+        env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
+        return env
+
+    def start(self):
+        self.process = subprocess.Popen([os.path.join(self.folder, "boxyard")], cwd=self.folder,
+                                        env=self.env(), stdout=self.output, stderr=self.output)
+        return self
+
+    def xdotool(self, *args, timeout=10):
+        return run(["xdotool"] + [str(a) for a in args], env=self.env(), timeout=timeout)
+
+    def find_window(self, timeout=15):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError("the game ended early with status %d" % self.process.returncode)
+            found = run(["xdotool", "search", "--onlyvisible", "--class", "allegro"], env=self.env(),
+                        check=False).stdout.split()
+            for window in found:
+                geometry = run(["xdotool", "getwindowgeometry", window], env=self.env(), check=False)
+                if b"640x480" in geometry.stdout:
+                    self.window = window.decode()
+                    self.xdotool("windowfocus", "--sync", self.window)
+                    return self.window
+            time.sleep(0.1)
+        raise AssertionError("the game's window did not appear")
+
+    def picture(self):
+        data = run(["xwd", "-silent", "-id", self.window], env=self.env()).stdout
+        return parse_xwd(data)
+
+    # Keys, as a person presses them: down, held a moment, up.
+    def press(self, key, hold=0.2):
+        self.xdotool("keydown", key)
+        time.sleep(hold)
+        self.xdotool("keyup", key)
+        time.sleep(0.1)
+
+    def hold(self, key):
+        self.xdotool("keydown", key)
+
+    def release(self, key):
+        self.xdotool("keyup", key)
+
+    # What the window shows.
+    def cell_composite(self, layers):
+        """The expected 32x32 pixels of a cell drawn with these sprite items."""
+        result = [None] * (CELL * CELL)
+        for layer in layers:
+            width, _, values = self.sprites[layer]
+            for y in range(CELL):
+                for x in range(CELL):
+                    value = values[y * width + x]
+                    if layer == 2 or value != MASK_16:
+                        result[y * CELL + x] = rgb_of_565(value)
+        return result
+
+    def cell_shows(self, picture, column, row, layers):
+        expected = self.cell_composite(layers)
+        for y in range(CELL):
+            for x in range(CELL):
+                if not close_colour(picture.at(column * CELL + x, row * CELL + y), expected[y * CELL + x]):
+                    return False
+        return True
+
+    def text_at(self, picture, x, y, text, colour=WHITE):
+        """True when the text stands at (x, y) as the library's font writes it."""
+        for dy, line in enumerate(text_mask(text)):
+            for dx, c in enumerate(line):
+                if c == "#" and not close_colour(picture.at(x + dx, y + dy), colour, 4):
+                    return False
+        return True
+
+    def wait_for(self, condition, timeout=10, what="the expected picture"):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError("the game ended with status %d while waiting for %s"
+                                     % (self.process.returncode, what))
+            if condition(self.picture()):
+                return
+            time.sleep(0.1)
+        raise AssertionError("timed out waiting for %s" % what)
+
+    def stop(self):
+        stop_process(self.process)
+        self.output.close()
+
+
+class GameTestCase(unittest.TestCase):
+    """Each test gets its own X server and a private copy of the game folder."""
+
+    def setUp(self):
+        if not GAME_DIR or not os.path.exists(os.path.join(GAME_DIR, "boxyard")):
+            self.fail("BOXYARD_GAME_DIR must name the built game folder")
+        self.xvfb = Xvfb()
+        self.addCleanup(self.xvfb.stop)
+        self.folder = tempfile.mkdtemp(prefix="boxyard-e2e-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+        shutil.copytree(GAME_DIR, self.folder, dirs_exist_ok=True, symlinks=True)
+        self.games = []
+
+    def tearDown(self):
+        for game in self.games:
+            game.stop()
+
+    def write_level(self, number, picture, last=False, **options):
+        options.setdefault("own_name", "levels\\level%d.kzm" % number)
+        options.setdefault("next_name", "lastlevel" if last else "levels\\level%d.kzm" % (number + 1))
+        with open(os.path.join(self.folder, "levels", "level%d.kzm" % number), "w") as f:
+            f.write(level_text(picture, **options))
+
+    def start_game(self):
+        game = Game(self.xvfb, self.folder).start()
+        self.games.append(game)
+        return game
+
+    def game_output(self):
+        with open(os.path.join(self.folder, "game-output.txt"), "rb") as f:
+            return f.read().decode(errors="replace")
+
+    def message_box_text(self, game, timeout=15):
+        """Waits for the library's message box; returns its text and closes it."""
+        window = run(["xdotool", "search", "--sync", "--class", "xmessage"], env=game.env(),
+                     timeout=timeout).stdout.split()[0].decode()
+        text = ""
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                with open("/proc/%s/cmdline" % pid, "rb") as f:
+                    args = f.read().split(b"\0")
+            except OSError:
+                continue
+            if args and os.path.basename(args[0]) == b"xmessage":
+                with open("/proc/%s/environ" % pid, "rb") as f:
+                    if ("DISPLAY=" + game.xvfb.display).encode() in f.read().split(b"\0"):
+                        text = args[-2].decode() if args[-1] == b"" else args[-1].decode()
+        game.xdotool("windowfocus", "--sync", window)
+        game.xdotool("key", "Return")
+        return text.rstrip("\n")
