@@ -3,6 +3,8 @@
 // pairs, all whitespace-separated. Unused slots are written as -1 -1.
 #include "files/level_file.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "files/paths.h"
@@ -38,9 +40,27 @@ void readLevel(std::istream& in) {
     }
 }
 
+namespace {
+
+// A folder opens like an empty file on this system; it is no level.
+bool openLevel(const std::string& fileName, std::ifstream& file) {
+    std::string path = hostPath(fileName);
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
+    file.open(path, std::ios::in | std::ios::binary);
+    return file.is_open();
+}
+
+}  // namespace
+
+bool canOpenLevel(const std::string& fileName) {
+    std::ifstream file;
+    return openLevel(fileName, file);
+}
+
 void loadLevel(const std::string& fileName) {
-    std::ifstream file(hostPath(fileName), std::ios::in | std::ios::binary);
-    if (!file.is_open()) {
+    std::ifstream file;
+    if (!openLevel(fileName, file)) {
         showMessage("Unable to read file!");
         endProcess(1);
     }

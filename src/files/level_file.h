@@ -11,6 +11,9 @@ extern const char* const firstLevelFile;
 // opened is reported as "Unable to read file!" and ends the process.
 void loadLevel(const std::string& fileName);
 
+// True when the named level file can be opened for reading.
+bool canOpenLevel(const std::string& fileName);
+
 // Resets the Board and reads the 930 tokens of a level from a stream, under the
 // failed-read rules: the first missing or malformed token ends the reading and
 // everything after it keeps its value from before.

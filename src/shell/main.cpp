@@ -14,6 +14,7 @@
 #include "shell/resource_items.h"
 #include "shell/seam.h"
 #include "shell/ticks.h"
+#include "view/title_menu.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
     board.player.x = board.player.startX;
     board.player.y = board.player.startY;
     rest(200);
+    showTitle(screenSet);
+    runMainMenu(screenSet);
 
     runPlayLoop(backBuffer, spriteSet, screenSet);
 }

@@ -3,9 +3,13 @@
 #include "shell/play_loop.h"
 
 #include "rules/board.h"
+#include "rules/completion.h"
 #include "rules/moves.h"
 #include "shell/ticks.h"
 #include "view/board_view.h"
+#include "view/level_end.h"
+#include "view/prompts.h"
+#include "view/save_dialogs.h"
 
 namespace {
 
@@ -37,8 +41,13 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     for (;;) {
         while (tickCounter.load() > 0) {
             handleArrows(moveLatch, screenSet);
+            // The commands are not latched: each acts in every tick its key is held.
+            if (key[KEY_R]) confirmRestart();
+            if (key[KEY_S]) saveGame();
+            if (key[KEY_ESC]) confirmQuit(screenSet);
             tickCounter.fetch_sub(1);
         }
         drawFrame(backBuffer, spriteSet);
+        if (isLevelComplete()) finishLevel(screenSet);
     }
 }

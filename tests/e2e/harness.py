@@ -139,6 +139,8 @@ def load_datafile_bitmaps(path):
 
 
 MASK_16 = 0xF81F
+MENU_CURSOR, INTERLUDE, FIRST_PAGE, CLOSING_PAGE, TITLE, MENU = 0, 1, 2, 8, 9, 11
+MENU_ROWS = (64, 92, 122, 152)
 
 
 def rgb_of_565(value):
@@ -191,6 +193,7 @@ class Game:
         self.process = None
         self.window = None
         self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
+        self.screens = load_datafile_bitmaps(os.path.join(folder, "data.dat"))
         self.output = open(os.path.join(folder, "game-output.txt"), "wb")
 
     def env(self):
@@ -211,7 +214,8 @@ class Game:
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.process.poll() is not None:
-                raise AssertionError("the game ended early with status %d" % self.process.returncode)
+                raise AssertionError("the game ended early with status %d:\n%s"
+                                     % (self.process.returncode, self.printed()))
             found = run(["xdotool", "search", "--onlyvisible", "--class", "allegro"], env=self.env(),
                         check=False).stdout.split()
             for window in found:
@@ -261,6 +265,50 @@ class Game:
                     return False
         return True
 
+    def shows_screen(self, picture, item, step=5, skip=None):
+        """True when the window shows one of data.dat's full-screen pictures,
+        but for the rectangle `skip` (x1, y1, x2, y2) if given."""
+        width, height, values = self.screens[item]
+        for y in range(0, height, step):
+            for x in range(0, width, step):
+                if skip and skip[0] <= x < skip[2] and skip[1] <= y < skip[3]:
+                    continue
+                if not close_colour(picture.at(x, y), rgb_of_565(values[y * width + x])):
+                    return False
+        return True
+
+    def cursor_at(self, picture, entry):
+        """True when the menu cursor stands at an entry (1 to 4)."""
+        width, height, values = self.screens[MENU_CURSOR]
+        top = MENU_ROWS[entry - 1]
+        for y in range(height):
+            for x in range(width):
+                value = values[y * width + x]
+                if value != MASK_16 and not close_colour(picture.at(390 + x, top + y), rgb_of_565(value)):
+                    return False
+        return True
+
+    def menu_entry(self, picture):
+        width, height, _ = self.screens[MENU_CURSOR]
+        cursor_column = (390, MENU_ROWS[0], 390 + width, MENU_ROWS[-1] + height)
+        if not self.shows_screen(picture, MENU, step=9, skip=cursor_column):
+            return None
+        for entry in range(1, 5):
+            if self.cursor_at(picture, entry):
+                return entry
+        return None
+
+    def wait_for_menu(self, entry=1, timeout=15):
+        self.wait_for(lambda p: self.menu_entry(p) == entry, timeout, "the menu at entry %d" % entry)
+
+    def start_new_game(self):
+        """From start-up, through the title, to the first level of a new game."""
+        self.find_window()
+        self.wait_for_menu(1)
+        self.press("Return")
+        self.wait_for(lambda p: self.menu_entry(p) is None and self.text_at(p, 0, 440, "Level        : 1"),
+                      what="a new game")
+
     def text_at(self, picture, x, y, text, colour=WHITE):
         """True when the text stands at (x, y) as the library's font writes it."""
         for dy, line in enumerate(text_mask(text)):
@@ -273,12 +321,19 @@ class Game:
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.process.poll() is not None:
-                raise AssertionError("the game ended with status %d while waiting for %s"
-                                     % (self.process.returncode, what))
+                raise AssertionError("the game ended with status %d while waiting for %s:\n%s"
+                                     % (self.process.returncode, what, self.printed()))
             if condition(self.picture()):
                 return
             time.sleep(0.1)
         raise AssertionError("timed out waiting for %s" % what)
+
+    def printed(self):
+        """What the game wrote to its output, less the sound library's chatter."""
+        self.output.flush()
+        with open(os.path.join(self.folder, "game-output.txt"), "rb") as f:
+            lines = f.read().decode(errors="replace").splitlines()
+        return "\n".join(line for line in lines if not line.startswith("ALSA lib")) or "(nothing)"
 
     def stop(self):
         stop_process(self.process)
@@ -312,10 +367,6 @@ class GameTestCase(unittest.TestCase):
         game = Game(self.xvfb, self.folder).start()
         self.games.append(game)
         return game
-
-    def game_output(self):
-        with open(os.path.join(self.folder, "game-output.txt"), "rb") as f:
-            return f.read().decode(errors="replace")
 
     def message_box_text(self, game, timeout=15):
         """Waits for the library's message box; returns its text and closes it."""

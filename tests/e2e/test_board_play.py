@@ -26,9 +26,8 @@ class BoardPlay(GameTestCase):
     def start_in_room(self):
         self.write_level(1, ROOM, last=True)
         game = self.start_game()
-        game.find_window()
-        game.wait_for(lambda p: game.cell_shows(p, 4, 3, [FLOOR, PLAYER_DOWN])
-                      and game.text_at(p, 0, 440, "Level        : 1"), what="level 1")
+        game.start_new_game()
+        game.wait_for(lambda p: game.cell_shows(p, 4, 3, [FLOOR, PLAYER_DOWN]), what="level 1")
         return game
 
     def assert_panel(self, game, picture, steps, pushes):

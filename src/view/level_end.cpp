@@ -1,0 +1,42 @@
+// The level-won and set-finished screens, written over the last frame. The
+// counters run on; only the level number rises.
+#include "view/level_end.h"
+
+#include "files/level_file.h"
+#include "rules/board.h"
+#include "view/title_menu.h"
+
+namespace {
+
+void waitForEnter() {
+    while (!key[KEY_ENTER]) rest(0);
+}
+
+}  // namespace
+
+void finishLevel(DATAFILE* screens) {
+    if (board.layout.nextLevelFile == "lastlevel") {
+        finishLevelSet(screens);
+        return;
+    }
+    const int white = makecol(255, 255, 255);
+    textprintf_ex(screen, font, 220, 124, white, -1, " You have beat level %d ", int(board.levelNumber));
+    // A level number can only come from play or a saved game; it wraps as it
+    // counts rather than overflowing.
+    board.levelNumber = int32_t(uint32_t(board.levelNumber) + 1u);
+    textprintf_ex(screen, font, 180, 144, white, -1, " Hit [ENTER] to proceed to level %d ", int(board.levelNumber));
+    waitForEnter();
+    loadLevel(board.layout.nextLevelFile);
+}
+
+void finishLevelSet(DATAFILE* screens) {
+    const int white = makecol(255, 255, 255);
+    textprintf_ex(screen, font, 260, 144, white, -1, "Congratulations!");
+    textprintf_ex(screen, font, 200, 154, white, -1, "You have completed this level set!");
+    textprintf_ex(screen, font, 180, 164, white, -1, "Hit [ENTER] to return to the main screen!");
+    rest(100);
+    waitForEnter();
+    clear_keybuf();
+    rest(100);
+    runMainMenu(screens);
+}

@@ -1,0 +1,14 @@
+// The main menu's four entries form a ring: Up from the first goes to the last,
+// Down from the last to the first. Kept apart from the drawing so it can be
+// checked without a display.
+#pragma once
+
+enum MenuEntry { menuNewGame = 1, menuSavedGame = 2, menuInstructions = 3, menuExit = 4 };
+
+constexpr int menuCursorX = 390;
+
+int entryAbove(int entry);
+int entryBelow(int entry);
+// The cursor's y on the menu picture for an entry; the rows are 28, 30 and 30
+// pixels apart, as the entries are painted.
+int cursorRowOf(int entry);

@@ -1,0 +1,54 @@
+// The prompts are written straight over the last frame and stay there until
+// the next one is drawn. The restart spins the picture almost a full turn
+// about the screen's centre before the level comes back.
+#include "view/prompts.h"
+
+#include <string>
+
+#include "files/level_file.h"
+#include "rules/board.h"
+#include "shell/resource_items.h"
+#include "view/title_menu.h"
+
+namespace {
+
+// Writes the question and waits for one key. Yes is Y: either held down when
+// the key arrives, or the key itself, with or without Shift, since a quick tap
+// can be let go before the answer is read. Anything else is no.
+bool askYesNo(const char* title, int titleX) {
+    clear_keybuf();
+    textprintf_ex(screen, font, titleX, 128, makecol(255, 0, 0), -1, "%s", title);
+    textprintf_ex(screen, font, 220, 148, makecol(255, 255, 255), -1, " Are you sure (y/n)? ");
+    int pressed = readkey();
+    return key[KEY_Y] || (pressed >> 8) == KEY_Y;
+}
+
+// Turns the captured screen by 12/256 of a turn at a time, as fast as the
+// machine draws. The spin picture is not cleared between steps, so the
+// uncovered corners keep what earlier steps left and the picture smears.
+void spinScreen() {
+    BITMAP* capture = create_bitmap(screenWidth, screenHeight);
+    BITMAP* spin = create_bitmap(screenWidth, screenHeight);
+    clear_bitmap(spin);
+    blit(screen, capture, 0, 0, 0, 0, screenWidth, screenHeight);
+    for (int angle = 0; angle < 256; angle += 12) {
+        rotate_scaled_sprite(spin, capture, 0, 0, itofix(angle), itofix(1));
+        blit(spin, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+    }
+    destroy_bitmap(spin);
+    destroy_bitmap(capture);
+}
+
+}  // namespace
+
+void confirmRestart() {
+    if (!askYesNo(" Restart Level ", 245)) return;
+    std::string level = board.layout.currentLevelFile;
+    spinScreen();
+    loadLevel(level);
+}
+
+void confirmQuit(DATAFILE* screens) {
+    if (!askYesNo(" Quit ", 280)) return;
+    runMainMenu(screens);
+}
