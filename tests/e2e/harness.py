@@ -58,7 +58,10 @@ class Xvfb:
                 if os.path.exists("/tmp/.X11-unix/X%d" % number):
                     probe = subprocess.run(["xdpyinfo", "-display", ":%d" % number],
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                    if probe.returncode == 0:
+                    # Another server may have taken the number first, in which
+                    # case ours has given up and the probe reached the other.
+                    time.sleep(0.2)
+                    if probe.returncode == 0 and process.poll() is None:
                         self.process, self.number = process, number
                         return
                 time.sleep(0.05)
