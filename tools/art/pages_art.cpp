@@ -252,7 +252,7 @@ BITMAP* questionsPage() {
     keyCap(picture, left + 4, bodyTop + 6, 40, 34, "S");
     int y = paragraph(picture,
                       "Press S to save. A file selector asks for a file name; type one and press Enter. "
-                      "Saved games use the extension .kzs, so a game saved as myyard is kept as myyard.kzs.",
+                      "Saved games use the extension .kzs, as in myyard.kzs.",
                       left + 60, bodyTop + 4, 32, creamInk());
     fileSelector(picture, 380, bodyTop + 6);
 
