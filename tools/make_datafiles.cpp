@@ -1,6 +1,8 @@
 // Build-time tool: paints the game's pictures, synthesizes its push sound and
 // writes sprites.dat and data.dat into the folder given on the command line.
-// The files are loaded back at the end to prove the library reads them.
+// The files are loaded back at the end to prove the library reads them. With
+// --preview FOLDER it also saves every picture as the game will show it, at
+// 16 bits, as BMP files to look at.
 #include <allegro.h>
 
 #include <cerrno>
@@ -57,11 +59,30 @@ bool readsBack(const std::string& path, int items) {
     return count == items;
 }
 
+// Saves each picture of a datafile, loaded at the game's 16 bits, as
+// PREFIX-NN.bmp in `folder`.
+bool savePreviews(const std::string& path, const std::string& folder, const char* prefix) {
+    set_color_depth(16);
+    DATAFILE* loaded = load_datafile(path.c_str());
+    set_color_depth(32);
+    if (!loaded) return false;
+    bool saved = true;
+    for (int i = 0; loaded[i].type != DAT_END; i++) {
+        if (loaded[i].type != DAT_BITMAP) continue;
+        char name[32];
+        std::snprintf(name, sizeof name, "/%s-%02d.bmp", prefix, i);
+        saved = saved && save_bitmap((folder + name).c_str(), static_cast<BITMAP*>(loaded[i].dat), nullptr) == 0;
+    }
+    unload_datafile(loaded);
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_datafiles OUTPUT-FOLDER\n");
+    bool preview = argc == 4 && std::string(argv[2]) == "--preview";
+    if (argc != 2 && !preview) {
+        std::fprintf(stderr, "usage: make_datafiles OUTPUT-FOLDER [--preview PREVIEW-FOLDER]\n");
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -78,6 +99,10 @@ int main(int argc, char** argv) {
     }
     if (!writeScreens(screens) || !readsBack(screens, screenItemCount)) {
         std::fprintf(stderr, "make_datafiles: could not write %s\n", screens.c_str());
+        return 1;
+    }
+    if (preview && (!savePreviews(sprites, argv[3], "sprites") || !savePreviews(screens, argv[3], "data"))) {
+        std::fprintf(stderr, "make_datafiles: could not save the previews in %s\n", argv[3]);
         return 1;
     }
     return 0;

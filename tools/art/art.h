@@ -23,6 +23,22 @@ BITMAP* paintInstructionPage(int page);
 BITMAP* paintTitle();
 BITMAP* paintMenuBackground();
 
+// Where the game's menu draws the cursor for entries 1 to 4: the cursor's
+// left edge, where its tip is, and the top of each entry's row.
+constexpr int menuEntryCount = 4;
+constexpr int menuCursorX = 390;
+constexpr int menuCursorRows[menuEntryCount] = {64, 92, 122, 152};
+// The rectangle an entry's lettering fills on the menu picture, entries
+// counted from 0, and the one colour the entries are painted in.
+struct MenuEntryPlace {
+    int left, top, right, bottom;
+};
+MenuEntryPlace menuEntryPlace(int entry);
+int menuEntryInk();
+
+// The application icon, 32x32, magenta where the desktop shows through.
+BITMAP* paintIcon();
+
 // The push sound: signed 16-bit mono frames at pushSoundRate.
 constexpr int pushSoundRate = 22050;
 std::vector<int16_t> synthesizePushSound();

@@ -49,13 +49,24 @@ void bigTextCentre(BITMAP* target, const char* text, int centreX, int y, int sca
     bigText(target, text, centreX - text_length(font, text) * scale / 2, y, scale, colour, shadow);
 }
 
+int dithered(double r, double g, double b, int x, int y) {
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    double threshold = (bayer[y & 3][x & 3] + 0.5) / 16.0;
+    auto level = [threshold](double value, int steps) {
+        int q = int(value * steps / 255.0 + threshold);
+        return q < 0 ? 0 : (q > steps ? steps : q);
+    };
+    int r5 = level(r, 31), g6 = level(g, 63), b5 = level(b, 31);
+    return makecol32((r5 << 3) | (r5 >> 2), (g6 << 2) | (g6 >> 4), (b5 << 3) | (b5 >> 2));
+}
+
 void verticalGradient(BITMAP* target, int x1, int y1, int x2, int y2, int top, int bottom) {
-    int span = y2 > y1 ? y2 - y1 : 1;
+    double span = y2 > y1 ? y2 - y1 : 1;
     for (int y = y1; y <= y2; y++) {
-        int t = y - y1;
-        int r = getr32(top) + (getr32(bottom) - getr32(top)) * t / span;
-        int g = getg32(top) + (getg32(bottom) - getg32(top)) * t / span;
-        int b = getb32(top) + (getb32(bottom) - getb32(top)) * t / span;
-        hline(target, x1, y, x2, makecol32(r, g, b));
+        double t = (y - y1) / span;
+        double r = getr32(top) + (getr32(bottom) - getr32(top)) * t;
+        double g = getg32(top) + (getg32(bottom) - getg32(top)) * t;
+        double b = getb32(top) + (getb32(bottom) - getb32(top)) * t;
+        for (int x = x1; x <= x2; x++) putpixel(target, x, y, dithered(r, g, b, x, y));
     }
 }

@@ -20,5 +20,9 @@ int noise(uint32_t& state, int range);
 void bigText(BITMAP* target, const char* text, int x, int y, int scale, int colour, int shadow);
 // The same, centred on x.
 void bigTextCentre(BITMAP* target, const char* text, int centreX, int y, int scale, int colour, int shadow);
-// A vertical gradient from `top` to `bottom` over the rectangle.
+// The colour nearest (r, g, b) on the 16-bit screen's 5-6-5 grid, picked by an
+// ordered 4x4 dither at pixel (x, y): a smooth shade becomes a fine even
+// pattern of two neighbouring colours instead of a staircase of bands.
+int dithered(double r, double g, double b, int x, int y);
+// A vertical gradient from `top` to `bottom` over the rectangle, dithered.
 void verticalGradient(BITMAP* target, int x1, int y1, int x2, int y2, int top, int bottom);
