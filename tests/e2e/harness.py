@@ -190,9 +190,10 @@ def level_text(picture, own_name="levels\\level1.kzm", next_name="lastlevel", bo
 class Game:
     """The real game binary, run from a private copy of its folder."""
 
-    def __init__(self, xvfb, folder):
+    def __init__(self, xvfb, folder, extra_env=None):
         self.xvfb = xvfb
         self.folder = folder
+        self.extra_env = extra_env or {}
         self.process = None
         self.window = None
         self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
@@ -203,6 +204,7 @@ class Game:
         env = dict(os.environ)
         env["DISPLAY"] = self.xvfb.display
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
+        env.update(self.extra_env)
         return env
 
     def start(self):
@@ -343,6 +345,37 @@ class Game:
         self.output.close()
 
 
+def read_capture(path):
+    """The captured frames as (left, right) pairs centred on 0."""
+    with open(path, "rb") as f:
+        data = f.read()
+    data = data[:len(data) - len(data) % 4]
+    return [(l - 0x8000, r - 0x8000) for l, r in struct.iter_unpack("<HH", data)]
+
+
+def sound_bursts(frames, threshold=300, gap=4410):
+    """Stretches of sound in a capture, split where it stays quiet for `gap`
+    frames (0.1 s at 44,100 Hz): a list of (start, end, left peak, right peak)."""
+    bursts, current, quiet = [], None, 0
+    for index, (left, right) in enumerate(frames):
+        loud = abs(left) > threshold or abs(right) > threshold
+        if loud:
+            if current is None:
+                current = [index, index, 0, 0]
+            current[1] = index
+            current[2] = max(current[2], abs(left))
+            current[3] = max(current[3], abs(right))
+            quiet = 0
+        elif current is not None:
+            quiet += 1
+            if quiet > gap:
+                bursts.append(tuple(current))
+                current, quiet = None, 0
+    if current is not None:
+        bursts.append(tuple(current))
+    return bursts
+
+
 class GameTestCase(unittest.TestCase):
     """Each test gets its own X server and a private copy of the game folder."""
 
@@ -366,10 +399,20 @@ class GameTestCase(unittest.TestCase):
         with open(os.path.join(self.folder, "levels", "level%d.kzm" % number), "w") as f:
             f.write(level_text(picture, **options))
 
-    def start_game(self):
-        game = Game(self.xvfb, self.folder).start()
+    def start_game(self, extra_env=None):
+        game = Game(self.xvfb, self.folder, extra_env).start()
         self.games.append(game)
         return game
+
+    def capture_sound(self):
+        """Sends the game's sound to a file instead of a sound card, through
+        ALSA's file plugin. Returns the environment for start_game and the
+        path of the raw capture: 16-bit unsigned little-endian stereo."""
+        raw = os.path.join(self.folder, "capture.raw")
+        conf = os.path.join(self.folder, "capture.conf")
+        with open(conf, "w") as f:
+            f.write('pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' % raw)
+        return {"ALSA_CONFIG_PATH": "/usr/share/alsa/alsa.conf:" + conf}, raw
 
     def message_box_text(self, game, timeout=15):
         """Waits for the library's message box; returns its text and closes it."""

@@ -1,0 +1,46 @@
+"""The game's sound, captured from its real audio path: a push is heard once,
+in both ears alike, and walking makes no sound."""
+
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import GameTestCase, read_capture, sound_bursts  # noqa: E402
+
+ROOM = """
+#########
+#@  $ . #
+#       #
+#########
+"""
+
+
+class Sound(GameTestCase):
+    def test_one_push_is_heard_once_in_both_ears_and_walking_is_silent(self):
+        # Without the tunes the capture holds nothing but the game's effects.
+        shutil.rmtree(os.path.join(self.folder, "music"), ignore_errors=True)
+        self.write_level(1, ROOM, last=True)
+        env, raw = self.capture_sound()
+        game = self.start_game(env)
+        game.start_new_game()
+        game.press("Right")
+        game.press("Right")
+        game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 2"), what="two steps")
+        time.sleep(1.0)
+        self.assertEqual(sound_bursts(read_capture(raw)), [], "walking makes no sound")
+
+        game.press("Right")
+        game.wait_for(lambda p: game.text_at(p, 0, 460, "Times pushed : 1"), what="a push")
+        time.sleep(1.5)
+        bursts = sound_bursts(read_capture(raw))
+        self.assertEqual(len(bursts), 1, "one push, one sound: %r" % (bursts,))
+        _, _, left, right = bursts[0]
+        self.assertGreater(min(left, right), 2000, "loud enough to hear")
+        self.assertLess(abs(left - right), 0.05 * max(left, right), "as loud on the left as on the right")
+
+
+if __name__ == "__main__":
+    unittest.main()
