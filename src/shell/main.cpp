@@ -31,7 +31,8 @@ void useTransparentText() {
 int main(int argc, char** argv) {
     (void)argc;
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        std::fprintf(stderr, "boxyard: cannot start the graphics library; is there a display (DISPLAY)?\n");
+        std::fprintf(stderr, "boxyard: cannot start the graphics library (%s); is there a display (DISPLAY)?\n",
+                     allegro_error);
         return 1;
     }
     install_timer();

@@ -42,31 +42,27 @@ def stop_process(process):
 
 
 class Xvfb:
-    """An X server of the test's own, on the first free display number."""
+    """An X server of the test's own. The server picks a free display number
+    itself and tells it through a pipe, so tests running side by side never
+    share one."""
 
     def __init__(self):
-        self.process = None
-        self.number = None
-        for number in range(90, 190):
-            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
-                continue
-            process = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "800x600x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            deadline = time.time() + 10
-            while time.time() < deadline and process.poll() is None:
-                if os.path.exists("/tmp/.X11-unix/X%d" % number):
-                    probe = subprocess.run(["xdpyinfo", "-display", ":%d" % number],
-                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                    # Another server may have taken the number first, in which
-                    # case ours has given up and the probe reached the other.
-                    time.sleep(0.2)
-                    if probe.returncode == 0 and process.poll() is None:
-                        self.process, self.number = process, number
-                        return
-                time.sleep(0.05)
-            stop_process(process)
-        raise RuntimeError("no free display for Xvfb")
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    break
+                number += chunk
+        if not number.strip().isdigit():
+            stop_process(self.process)
+            raise RuntimeError("Xvfb did not start")
+        self.number = int(number)
 
     @property
     def display(self):
