@@ -14,6 +14,7 @@
 #include "shell/resource_items.h"
 #include "shell/seam.h"
 #include "shell/ticks.h"
+#include "view/music.h"
 #include "view/title_menu.h"
 
 namespace {
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     board.player.y = board.player.startY;
     rest(200);
     showTitle(screenSet);
+    playRandomMusic();
     runMainMenu(screenSet);
 
     runPlayLoop(backBuffer, spriteSet, screenSet);

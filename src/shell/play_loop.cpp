@@ -8,6 +8,7 @@
 #include "shell/ticks.h"
 #include "view/board_view.h"
 #include "view/level_end.h"
+#include "view/music.h"
 #include "view/prompts.h"
 #include "view/save_dialogs.h"
 
@@ -44,6 +45,7 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
             // The commands are not latched: each acts in every tick its key is held.
             if (key[KEY_R]) confirmRestart();
             if (key[KEY_S]) saveGame();
+            if (key[KEY_M]) playRandomMusic();
             if (key[KEY_ESC]) confirmQuit(screenSet);
             tickCounter.fetch_sub(1);
         }
