@@ -146,6 +146,14 @@ TEST(Solver, ABoxInACornerCannotBeWon) {
     EXPECT_EQ(result.solution, "");
 }
 
+TEST(Solver, WallsFarFromTheBoxesStillCloseTheRoom) {
+    // The room runs well past the box, its target and the player; it is still
+    // a closed room, so a box stuck against its wall is a loss, not a doubt.
+    load("############\n#$.@       #\n############", 1);
+    SearchResult result = solve();
+    EXPECT_EQ(result.outcome, Outcome::unwinnable) << result.why;
+}
+
 TEST(Solver, ABoxMustPassOverATargetFirst) {
     load(passOverFirst, 2);
     expectFewestPushes(6, "the far target first");
@@ -219,7 +227,7 @@ TEST(Solver, BoxesAndPlayersOnOddCellsFollowTheGamesRules) {
     expectFewestPushes(2, "a box in a wall on a target");
 
     // A player who starts inside a wall walks out of it.
-    load("######\n#$ . #\n######", 1);
+    load("#######\n##$ . #\n#######", 1, 0, 1);
     board.player.x = board.player.startX = 1;
     board.player.y = board.player.startY = 2;
     expectFewestPushes(2, "starting inside the wall left of the box");
@@ -246,6 +254,7 @@ TEST(Solver, OnAnOpenBoardAWinIsFoundButNoLossIsClaimed) {
     SearchResult result = solve();
     ASSERT_EQ(result.outcome, Outcome::won);
     EXPECT_EQ(result.solution, "R");
+    EXPECT_FALSE(result.optimal) << "the player might have gone round the outside";
 
     load(".$@", 1, 5, 5);
     board.targets[0] = {0, 5};

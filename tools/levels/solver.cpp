@@ -68,6 +68,17 @@ bool buildArea(Area& area, std::string& why) {
     for (const GridPos& target : board.targets) {
         if (target.x > 0) include(target.x, target.y);
     }
+    // Walls close to all that are taken in too, so the room's own walls lie
+    // inside the area; far-off ones cannot matter before the player gets
+    // past the area anyway.
+    constexpr int64_t wallReach = 40;
+    int64_t nearMinX = minX - wallReach, nearMaxX = maxX + wallReach;
+    int64_t nearMinY = minY - wallReach, nearMaxY = maxY + wallReach;
+    for (const WallPos& wall : board.walls) {
+        if (wall.x >= nearMinX && wall.x <= nearMaxX && wall.y >= nearMinY && wall.y <= nearMaxY) {
+            include(wall.x, wall.y);
+        }
+    }
     constexpr int margin = 3;  // two cells to walk in, one of frame
     int64_t width = maxX - minX + 1 + 2 * margin;
     int64_t height = maxY - minY + 1 + 2 * margin;
@@ -633,7 +644,8 @@ SearchResult solveBoard(const SearchLimits& limits) {
     result.statesSeen = exact.seen();
     std::vector<std::pair<int, int>> pushes = exact.pushes;
     if (status == Search::found) {
-        result.optimal = true;
+        // A shorter way might have led the player past the searched area.
+        result.optimal = !exact.leftTheArea;
     } else if (status == Search::exhausted) {
         result.outcome = exact.leftTheArea ? Outcome::unknown : Outcome::unwinnable;
         result.why = exact.leftTheArea ? "the player can walk off past where the search looks"
