@@ -494,12 +494,12 @@ Search::Status Search::run() {
         if (++expanded % 512 == 0) {
             double spent = std::chrono::duration<double>(Clock::now() - start).count();
             if (spent > seconds_) {
-                why = "gave up at the time limit, after " + std::to_string(expanded) + " positions";
+                why = "gave up at the time limit";
                 return gaveUp;
             }
         }
         if (nodes_.size() >= limits_.maxStates || g >= 0xFFF0) {
-            why = "gave up after " + std::to_string(nodes_.size()) + " positions";
+            why = "gave up at the limit of positions";
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
