@@ -1,0 +1,276 @@
+// The solver on small boards whose answers are known: the fewest pushes, a
+// level that cannot be won, and the game's counting oddities. Where it
+// matters the answer is checked against a slow search that tries every step
+// with the game's own tryMove and isLevelComplete.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <sstream>
+
+#include "fake_seam.h"
+#include "files/level_file.h"
+#include "level_builder.h"
+#include "levels/solver.h"
+#include "rules/board.h"
+#include "rules/completion.h"
+#include "rules/moves.h"
+
+namespace {
+
+void load(const std::string& picture, int boxesToPlace, int left = 1, int top = 1) {
+    std::istringstream in(levelText(picture, "levels\\test.kzm", "lastlevel", boxesToPlace, left, top));
+    readLevel(in);
+}
+
+using Position = std::vector<int32_t>;
+
+// The box slots that hold boxes; the free ones sit inside the wall slots
+// that are free too, at (-1, -1), and never move.
+int usedBoxSlots() {
+    int used = 0;
+    for (int i = 0; i < boxSlots; i++) {
+        if (board.boxes[i].x != unusedSlot || board.boxes[i].y != unusedSlot) used = i + 1;
+    }
+    return used;
+}
+
+Position positionOfBoard(int slots) {
+    Position position = {board.player.x, board.player.y};
+    for (int i = 0; i < slots; i++) {
+        position.push_back(board.boxes[i].x);
+        position.push_back(board.boxes[i].y);
+    }
+    return position;
+}
+
+void setPosition(const Position& position) {
+    board.player.x = position[0];
+    board.player.y = position[1];
+    for (int i = 0; 2 + 2 * i < int(position.size()); i++) {
+        board.boxes[i].x = position[2 + 2 * i];
+        board.boxes[i].y = position[3 + 2 * i];
+    }
+}
+
+// The fewest pushes that make isLevelComplete true, found by trying every
+// step from every position with the game's tryMove; -1 when none does. Only
+// for small closed rooms: the player is kept within a few cells of the grid.
+int fewestPushesByTryingEverything() {
+    Board saved = board;
+    const Direction* directions[4] = {&moveUp, &moveDown, &moveLeft, &moveRight};
+    std::map<Position, int> best;
+    std::deque<std::pair<Position, int>> queue;
+    int slots = usedBoxSlots();
+    Position start = positionOfBoard(slots);
+    best[start] = 0;
+    queue.emplace_back(start, 0);
+    int answer = -1;
+    while (!queue.empty() && answer < 0) {
+        auto [position, pushes] = queue.front();
+        queue.pop_front();
+        if (best[position] < pushes) continue;
+        setPosition(position);
+        if (isLevelComplete()) answer = pushes;
+        for (const Direction* direction : directions) {
+            setPosition(position);
+            uint32_t pushesBefore = board.timesPushed;
+            if (!tryMove(*direction, nullptr)) continue;
+            if (board.player.x < -3 || board.player.x > 23 || board.player.y < -3 || board.player.y > 16) continue;
+            bool pushed = board.timesPushed != pushesBefore;
+            Position next = positionOfBoard(slots);
+            int cost = pushes + (pushed ? 1 : 0);
+            auto known = best.find(next);
+            if (known != best.end() && known->second <= cost) continue;
+            best[next] = cost;
+            if (pushed) queue.emplace_back(next, cost);
+            else queue.emplace_front(next, cost);
+        }
+    }
+    board = saved;
+    return answer;
+}
+
+SearchResult solve(uint64_t maxStates = 1000000) {
+    SearchLimits limits;
+    limits.maxStates = maxStates;
+    limits.maxSeconds = 20;
+    return solveBoard(limits);
+}
+
+// Solves the board in the Board and expects the same fewest pushes as trying
+// everything, with a solution the game's own moves accept.
+void expectFewestPushes(int expected, const std::string& what) {
+    ASSERT_EQ(fewestPushesByTryingEverything(), expected) << what << ": the board itself is not as meant";
+    SearchResult result = solve();
+    if (expected < 0) {
+        EXPECT_EQ(result.outcome, Outcome::unwinnable) << what;
+        return;
+    }
+    ASSERT_EQ(result.outcome, Outcome::won) << what << ": " << result.why;
+    EXPECT_EQ(result.pushes, expected) << what;
+    EXPECT_TRUE(result.optimal) << what;
+    std::string why;
+    EXPECT_TRUE(replayWins(result.solution, &why)) << what << ": " << why;
+}
+
+const char* passOverFirst =
+    "########\n"
+    "#..$   #\n"
+    "#####$ #\n"
+    "    #@ #\n"
+    "    ####";
+
+}  // namespace
+
+TEST(Solver, TheFirstLessonIsOnePush) {
+    load("#####\n#@$.#\n#####", 1);
+    SearchResult result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.solution, "R");
+    EXPECT_EQ(result.pushes, 1);
+    EXPECT_TRUE(result.optimal);
+}
+
+TEST(Solver, WalksToTheBoxBeforePushingAndSpellsStepsInSmallLetters) {
+    load("#######\n#@ $ .#\n#######", 1);
+    SearchResult result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.solution, "rRR");
+}
+
+TEST(Solver, ABoxInACornerCannotBeWon) {
+    load("#####\n#$  #\n# @.#\n#####", 1);
+    SearchResult result = solve();
+    EXPECT_EQ(result.outcome, Outcome::unwinnable);
+    EXPECT_EQ(result.solution, "");
+}
+
+TEST(Solver, WallsFarFromTheBoxesStillCloseTheRoom) {
+    // The room runs well past the box, its target and the player; it is still
+    // a closed room, so a box stuck against its wall is a loss, not a doubt.
+    load("############\n#$.@       #\n############", 1);
+    SearchResult result = solve();
+    EXPECT_EQ(result.outcome, Outcome::unwinnable) << result.why;
+}
+
+TEST(Solver, ABoxMustPassOverATargetFirst) {
+    load(passOverFirst, 2);
+    expectFewestPushes(6, "the far target first");
+}
+
+TEST(Solver, FewerPairsThanBoxesLeavesTheSpareBoxWhereItIs) {
+    // The box in the corner can never reach a target and need not.
+    load("######\n#$   #\n#@$ .#\n######", 1);
+    expectFewestPushes(2, "one pair of two boxes");
+}
+
+TEST(Solver, MoreTargetsThanBoxesTakesTheNearest) {
+    load("########\n#. @$ ..#\n########", 1);
+    expectFewestPushes(2, "three targets, one box");
+}
+
+TEST(Solver, ADuplicatedTargetCountsTwice) {
+    load("######\n#@$. #\n######", 2);
+    board.targets[1] = board.targets[0];
+    expectFewestPushes(1, "one box on a doubled target makes two pairs");
+
+    load("#######\n#@$. .#\n#######", 1);
+    board.targets[2] = board.targets[0];
+    expectFewestPushes(3, "the doubled target gives two pairs where one is wanted");
+}
+
+TEST(Solver, ACountAboveBoxesToPlaceIsNoWin) {
+    load("######\n#@*  #\n#  * #\n######", 1);
+    ASSERT_FALSE(isLevelComplete());
+    expectFewestPushes(1, "one of two placed boxes must come off");
+}
+
+TEST(Solver, ABoxInColumnZeroNeverCounts) {
+    load("#####\n#.$@#\n#####", 1, -1, 1);
+    ASSERT_EQ(board.targets[0].x, 0);
+    SearchResult result = solve();
+    EXPECT_EQ(result.outcome, Outcome::unwinnable);
+
+    load("######\n#.$@.#\n######", 1, -1, 1);
+    expectFewestPushes(-1, "the only box can reach column 0 only; the other target is behind the player");
+}
+
+TEST(Solver, ALevelWonAsItIsLoadedNeedsNoMove) {
+    load("#####\n#@$.#\n#####", 0);
+    SearchResult result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.solution, "");
+    EXPECT_TRUE(result.optimal);
+
+    load("#####\n#@*$#\n#####", 1);
+    result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.solution, "");
+}
+
+TEST(Solver, BoxesAndPlayersOnOddCellsFollowTheGamesRules) {
+    // Two boxes on one target: two pairs until one is pushed off.
+    load("######\n#@*  #\n######", 1);
+    board.boxes[1] = board.boxes[0];
+    expectFewestPushes(1, "two boxes on one target");
+
+    // The player starts on a box, and only the box ahead of him can move.
+    load("#######\n#@$ ..#\n#######", 2);
+    board.boxes[1] = {board.player.x, board.player.y};
+    expectFewestPushes(-1, "a box under the player never moves");
+
+    // A box inside a wall can never move but counts when a target is there too.
+    load("#######\n#@$ .##\n#######", 2);
+    board.boxes[1] = {6, 2};
+    board.targets[1] = {6, 2};
+    expectFewestPushes(2, "a box in a wall on a target");
+
+    // A player who starts inside a wall walks out of it.
+    load("#######\n##$ . #\n#######", 1, 0, 1);
+    board.player.x = board.player.startX = 1;
+    board.player.y = board.player.startY = 2;
+    expectFewestPushes(2, "starting inside the wall left of the box");
+}
+
+TEST(Solver, MatchesTryingEveryMoveOnASmallPuzzle) {
+    load("#######\n#  .  #\n# $#$ #\n#. @ .#\n# $#  #\n#  .  #\n#######", 3);
+    int expected = fewestPushesByTryingEverything();
+    ASSERT_GT(expected, 0);
+    SearchResult result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.pushes, expected);
+}
+
+TEST(Solver, GivesUpAsUnknownPastItsLimits) {
+    load("#########\n#.  $  .#\n# $ @ $ #\n#.  $  .#\n#########", 4);
+    SearchResult result = solve(5);
+    EXPECT_EQ(result.outcome, Outcome::unknown);
+    EXPECT_NE(result.why.find("gave up"), std::string::npos) << result.why;
+}
+
+TEST(Solver, OnAnOpenBoardAWinIsFoundButNoLossIsClaimed) {
+    load("@$.", 1, 5, 5);
+    SearchResult result = solve();
+    ASSERT_EQ(result.outcome, Outcome::won);
+    EXPECT_EQ(result.solution, "R");
+    EXPECT_FALSE(result.optimal) << "the player might have gone round the outside";
+
+    load(".$@", 1, 5, 5);
+    board.targets[0] = {0, 5};
+    result = solve(20000);
+    EXPECT_EQ(result.outcome, Outcome::unknown) << "the player could walk anywhere; nothing is proven";
+}
+
+TEST(Solver, ReplayRejectsWhatTheGameWouldNotDo) {
+    load("#######\n#@ $ .#\n#######", 1);
+    std::string why;
+    EXPECT_TRUE(replayWins("rRR", &why)) << why;
+    EXPECT_FALSE(replayWins("rrR", &why));
+    EXPECT_NE(why.find("move 2"), std::string::npos) << why;
+    EXPECT_FALSE(replayWins("rR", &why));
+    EXPECT_NE(why.find("not won"), std::string::npos);
+    EXPECT_FALSE(replayWins("lrRR", &why)) << "a step into a wall is refused";
+    EXPECT_FALSE(replayWins("rRRrl", &why)) << "the game would have ended the level earlier";
+    EXPECT_EQ(board.player.x, 2) << "the Board is left as it was";
+}

@@ -1,0 +1,79 @@
+// Moving levels between collections in the text notation and the game's
+// level files. The chain is read with the game's own reader.
+#include "levels/collection_files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "levels/level_check.h"
+#include "levels/notation.h"
+
+namespace fs = std::filesystem;
+
+int importCollection(const std::string& collectionPath, const std::string& folder, std::ostream& messages) {
+    std::ifstream in(collectionPath);
+    if (!in.is_open()) {
+        messages << "boxyard-levels: cannot open the collection \"" << collectionPath << "\"\n";
+        return 1;
+    }
+    std::vector<CollectionLevel> levels = readCollection(in);
+    std::vector<PlacedLevel> placed;
+    for (const CollectionLevel& level : levels) {
+        PlacedLevel fitted;
+        std::string reason = placeLevel(level.rows, fitted);
+        if (!reason.empty()) {
+            messages << "skipped " << describeLevel(level) << ": " << reason << '\n';
+            continue;
+        }
+        placed.push_back(fitted);
+    }
+    if (placed.empty()) {
+        messages << "boxyard-levels: no level of \"" << collectionPath << "\" can be played here\n";
+        return 1;
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (size_t i = 0; i < placed.size(); i++) {
+        int number = int(i) + 1;
+        std::string next = i + 1 < placed.size() ? chainFileName(folder, number + 1) : "lastlevel";
+        fs::path file = fs::path(folder) / ("level" + std::to_string(number) + ".kzm");
+        std::ofstream out(file, std::ios::out | std::ios::binary | std::ios::trunc);
+        out << levelFileText(placed[i], chainFileName(folder, number), next);
+        if (!out) {
+            messages << "boxyard-levels: cannot write \"" << file.string() << "\"\n";
+            return 1;
+        }
+    }
+    messages << "wrote " << placed.size() << " of " << levels.size() << " levels to " << folder << ", starting at "
+             << chainFileName(folder, 1) << '\n';
+    return 0;
+}
+
+int exportChain(const std::string& firstName, std::ostream& out, std::ostream& messages) {
+    bool whole = true;
+    int levels = followChain(
+        firstName,
+        [&](const std::string& name) {
+            std::vector<std::string> lost;
+            std::vector<std::string> rows = pictureOfBoard(lost);
+            for (const std::string& text : lost) messages << name << ": " << text << '\n';
+            out << "; " << name << '\n';
+            // A row with nothing on it would read as the end of the level, so
+            // such a level goes on one line, its rows joined by '|'.
+            bool emptyRow = false;
+            for (const std::string& row : rows) emptyRow = emptyRow || row.empty();
+            for (size_t i = 0; i < rows.size(); i++) {
+                out << rows[i];
+                out << (emptyRow && i + 1 < rows.size() ? "|" : "\n");
+            }
+            out << '\n';
+        },
+        [&](const std::string& name, const std::string& text) {
+            // The shape of a file matters to the game, not to its picture.
+            if (text.rfind("format:", 0) == 0) return;
+            messages << name << ": " << text << '\n';
+            if (text.rfind("chain:", 0) != 0 || text.find("next level") != std::string::npos) whole = false;
+        });
+    return whole && levels > 0 ? 0 : 1;
+}
