@@ -1,5 +1,6 @@
 """The game's sound, captured from its real audio path: a push is heard once,
-in both ears alike, and walking makes no sound."""
+in both ears alike, walking makes no sound, and the music plays from the
+title on and changes with M."""
 
 import os
 import shutil
@@ -40,6 +41,40 @@ class Sound(GameTestCase):
         _, _, left, right = bursts[0]
         self.assertGreater(min(left, right), 2000, "loud enough to hear")
         self.assertLess(abs(left - right), 0.05 * max(left, right), "as loud on the left as on the right")
+
+    def test_music_plays_after_the_title_and_m_changes_it(self):
+        env, raw = self.capture_sound()
+        game = self.start_game(env)
+        game.find_window()
+        game.wait_for_menu(1)
+        time.sleep(2.0)
+        music = read_capture(raw)
+        self.assertGreater(loudness(music[-44100:]), 200, "a tune is playing by the time the menu shows")
+
+        game.press("Return", hold=0.05)
+        game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 0"), what="a new game")
+        # With its file gone, the next tune cannot load: the music stops, and no
+        # message interrupts the game.
+        music_dir = os.path.join(self.folder, "music")
+        os.rename(music_dir, music_dir + "-away")
+        game.press("m", hold=0.05)
+        time.sleep(1.5)
+        silent = read_capture(raw)
+        self.assertLess(loudness(silent[-22050:]), 50, "silence once no tune could be loaded")
+
+        os.rename(music_dir + "-away", music_dir)
+        game.press("m", hold=0.05)
+        time.sleep(2.0)
+        again = read_capture(raw)
+        self.assertGreater(loudness(again[len(silent):][-44100:]), 200, "M starts a tune again")
+        self.assertIsNone(game.process.poll())
+
+
+def loudness(frames):
+    """Root mean square of both channels."""
+    if not frames:
+        return 0.0
+    return (sum(left * left + right * right for left, right in frames) / (2 * len(frames))) ** 0.5
 
 
 if __name__ == "__main__":
