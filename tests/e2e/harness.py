@@ -44,12 +44,14 @@ def stop_process(process):
 class Xvfb:
     """An X server of the test's own. The server picks a free display number
     itself and tells it through a pipe, so tests running side by side never
-    share one."""
+    share one. It must not reset when its last client leaves: a short-lived
+    xdotool call ending just as the game connects would make the game's
+    connection fail."""
 
     def __init__(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -434,4 +436,12 @@ class GameTestCase(unittest.TestCase):
                         text = args[-2].decode() if args[-1] == b"" else args[-1].decode()
         game.xdotool("windowfocus", "--sync", window)
         game.xdotool("key", "Return")
+        if game.window:
+            # With no window manager, focus does not go back by itself.
+            deadline = time.time() + 5
+            while time.time() < deadline and run(["xdotool", "search", "--class", "xmessage"], env=game.env(),
+                                                 check=False).stdout.strip():
+                time.sleep(0.1)
+            if game.process.poll() is None:
+                game.xdotool("windowfocus", "--sync", game.window)
         return text.rstrip("\n")

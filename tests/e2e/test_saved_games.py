@@ -70,6 +70,7 @@ class SavedGames(GameTestCase):
                       and game.cell_shows(p, 3, 2, [FLOOR, BOX]), what="the saved game, from its level's start")
 
     def test_a_save_that_cannot_be_written_says_so_and_play_goes_on(self):
+        self.write_level(1, ONE_PUSH, last=True)
         game = self.start_game()
         game.start_new_game()
         game.press("s", hold=0.1)

@@ -4,7 +4,7 @@
 command -v Xvfb >/dev/null 2>&1 || { echo "with_xvfb: Xvfb is not installed (Debian's xvfb)" >&2; exit 1; }
 fifo_dir=$(mktemp -d)
 mkfifo "$fifo_dir/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fifo_dir/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$fifo_dir/display" >/dev/null 2>&1 &
 xvfb=$!
 read -r number <"$fifo_dir/display"
 rm -rf "$fifo_dir"
