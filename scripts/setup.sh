@@ -9,7 +9,7 @@ BOXYARD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BOXYARD_PACKAGES=(
   g++ make cmake pkg-config
   liballegro4-dev libgtest-dev
-  xvfb xdotool x11-utils x11-apps
+  xvfb xfonts-base xdotool x11-utils x11-apps
   freepats sox alsa-utils
   python3
 )
