@@ -42,16 +42,17 @@ def stop_process(process):
 
 
 class Xvfb:
-    """An X server of the test's own, on the first free display number."""
+    """An X server of the test's own, on the first free display number, with
+    any further server options given (such as "-r": no key auto-repeat)."""
 
-    def __init__(self):
+    def __init__(self, options=()):
         self.process = None
         self.number = None
         for number in range(90, 190):
             if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
                 continue
             process = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+                ["Xvfb", ":%d" % number, "-screen", "0", "800x600x24", "-nolisten", "tcp"] + list(options),
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             deadline = time.time() + 10
             while time.time() < deadline and process.poll() is None:
@@ -346,10 +347,12 @@ class Game:
 class GameTestCase(unittest.TestCase):
     """Each test gets its own X server and a private copy of the game folder."""
 
+    xvfb_options = ()
+
     def setUp(self):
         if not GAME_DIR or not os.path.exists(os.path.join(GAME_DIR, "boxyard")):
             self.fail("BOXYARD_GAME_DIR must name the built game folder")
-        self.xvfb = Xvfb()
+        self.xvfb = Xvfb(self.xvfb_options)
         self.addCleanup(self.xvfb.stop)
         self.folder = tempfile.mkdtemp(prefix="boxyard-e2e-")
         self.addCleanup(shutil.rmtree, self.folder, True)
