@@ -4,11 +4,14 @@
 BOXYARD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Everything the project needs, by Debian package name: the compiler and build
-# tools, the game library, the test framework, the X server and key tools the
-# end-to-end tests drive the game with, the MIDI patches and the sound tools.
+# tools, the game library, the test and benchmark frameworks, clang with
+# libFuzzer (libclang-rt-14-dev) and the symbolizer for the fuzz build, the X
+# server and key tools the end-to-end tests drive the game with, the MIDI
+# patches and the sound tools.
 BOXYARD_PACKAGES=(
   g++ make cmake pkg-config
-  liballegro4-dev libgtest-dev
+  liballegro4-dev libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev llvm
   xvfb xfonts-base xdotool x11-utils x11-apps
   freepats sox alsa-utils
   python3

@@ -42,21 +42,24 @@ def stop_process(process):
 
 
 class Xvfb:
-    """An X server of the test's own. The server picks a free display number
+    """An X server of the test's own, with any further server options given
+    (such as "-r": no key auto-repeat). The server picks a free display number
     itself and tells it through a pipe, so tests running side by side never
     share one. It must not reset when its last client leaves: a short-lived
     xdotool call ending just as the game connects would make the game's
     connection fail."""
 
-    def __init__(self):
+    def __init__(self, options=()):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"]
+            + list(options),
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
         with os.fdopen(read_end, "rb") as pipe:
-            while not number.endswith(b"\n"):
+            while not number.endswith(b"
+"):
                 chunk = pipe.read(1)
                 if not chunk:
                     break
@@ -382,10 +385,12 @@ def sound_bursts(frames, threshold=300, gap=4410):
 class GameTestCase(unittest.TestCase):
     """Each test gets its own X server and a private copy of the game folder."""
 
+    xvfb_options = ()
+
     def setUp(self):
         if not GAME_DIR or not os.path.exists(os.path.join(GAME_DIR, "boxyard")):
             self.fail("BOXYARD_GAME_DIR must name the built game folder")
-        self.xvfb = Xvfb()
+        self.xvfb = Xvfb(self.xvfb_options)
         self.addCleanup(self.xvfb.stop)
         self.folder = tempfile.mkdtemp(prefix="boxyard-e2e-")
         self.addCleanup(shutil.rmtree, self.folder, True)
