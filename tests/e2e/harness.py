@@ -58,8 +58,7 @@ class Xvfb:
         os.close(write_end)
         number = b""
         with os.fdopen(read_end, "rb") as pipe:
-            while not number.endswith(b"
-"):
+            while not number.endswith(b"\n"):
                 chunk = pipe.read(1)
                 if not chunk:
                     break
