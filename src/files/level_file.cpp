@@ -3,8 +3,6 @@
 // pairs, all whitespace-separated. Unused slots are written as -1 -1.
 #include "files/level_file.h"
 
-#include <sys/stat.h>
-
 #include <fstream>
 
 #include "files/paths.h"
@@ -42,11 +40,9 @@ void readLevel(std::istream& in) {
 
 namespace {
 
-// A folder opens like an empty file on this system; it is no level.
 bool openLevel(const std::string& fileName, std::ifstream& file) {
     std::string path = hostPath(fileName);
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
+    if (!isOrdinaryFile(path)) return false;
     file.open(path, std::ios::in | std::ios::binary);
     return file.is_open();
 }

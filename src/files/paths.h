@@ -6,3 +6,8 @@
 #include <string>
 
 std::string hostPath(const std::string& gameName);
+
+// True when the path names an ordinary file. Folders open like empty files
+// here, and a pipe or a device would make the game wait for ever, so the game
+// reads only ordinary files.
+bool isOrdinaryFile(const std::string& hostPath);

@@ -36,7 +36,8 @@ int loadSavedGame() {
     bool chosen = choosePath("Load save file");
     show_mouse(nullptr);
     if (!chosen) return 0;
-    std::ifstream file(savedGamePath, std::ios::in | std::ios::binary);
+    std::ifstream file;
+    if (isOrdinaryFile(savedGamePath)) file.open(savedGamePath, std::ios::in | std::ios::binary);
     SavedGame game = savedGameOfBoard();
     if (file.is_open()) readSavedGame(file, game);
     if (!file.is_open() || !canOpenLevel(game.levelFile)) {

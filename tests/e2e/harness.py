@@ -220,7 +220,7 @@ class Game:
     def xdotool(self, *args, timeout=10):
         return run(["xdotool"] + [str(a) for a in args], env=self.env(), timeout=timeout)
 
-    def find_window(self, timeout=15):
+    def find_window(self, timeout=30):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.process.poll() is not None:
@@ -235,7 +235,24 @@ class Game:
                     self.xdotool("windowfocus", "--sync", self.window)
                     return self.window
             time.sleep(0.1)
-        raise AssertionError("the game's window did not appear")
+        raise AssertionError("the game's window did not appear; message box: %r; output:\n%s"
+                             % (self.message_text(), self.printed()))
+
+    def message_text(self):
+        """The text of a message box the game shows on our display, if any."""
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                with open("/proc/%s/cmdline" % pid, "rb") as f:
+                    args = f.read().split(b"\0")
+                if args and os.path.basename(args[0]) == b"xmessage":
+                    with open("/proc/%s/environ" % pid, "rb") as f:
+                        if ("DISPLAY=" + self.xvfb.display).encode() in f.read().split(b"\0"):
+                            return (args[-2] if args[-1] == b"" else args[-1]).decode()
+            except OSError:
+                continue
+        return None
 
     def picture(self):
         data = run(["xwd", "-silent", "-id", self.window], env=self.env()).stdout
@@ -425,19 +442,7 @@ class GameTestCase(unittest.TestCase):
         """Waits for the library's message box; returns its text and closes it."""
         window = run(["xdotool", "search", "--sync", "--class", "xmessage"], env=game.env(),
                      timeout=timeout).stdout.split()[0].decode()
-        text = ""
-        for pid in os.listdir("/proc"):
-            if not pid.isdigit():
-                continue
-            try:
-                with open("/proc/%s/cmdline" % pid, "rb") as f:
-                    args = f.read().split(b"\0")
-            except OSError:
-                continue
-            if args and os.path.basename(args[0]) == b"xmessage":
-                with open("/proc/%s/environ" % pid, "rb") as f:
-                    if ("DISPLAY=" + game.xvfb.display).encode() in f.read().split(b"\0"):
-                        text = args[-2].decode() if args[-1] == b"" else args[-1].decode()
+        text = game.message_text() or ""
         game.xdotool("windowfocus", "--sync", window)
         game.xdotool("key", "Return")
         if game.window:

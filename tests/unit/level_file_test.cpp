@@ -1,6 +1,8 @@
 // Reading level files: whole, short, malformed and oddly spaced.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -144,4 +146,19 @@ TEST(LevelFile, OpensBackslashNamesAndEndsTheProcessForAMissingFile) {
     loadLevel("level_file_test.kzm");
     EXPECT_EQ(board.layout.currentLevelFile, "here\\level_file_test.kzm");
     std::remove("level_file_test.kzm");
+}
+
+TEST(LevelFile, OnlyOrdinaryFilesAreLevels) {
+    // A folder reads like an empty file and a pipe would wait for ever: neither
+    // is a level, and both are reported as files that cannot be read.
+    ::mkdir("level_file_test_folder.kzm", 0755);
+    ::mkfifo("level_file_test_pipe.kzm", 0644);
+    for (const char* name : {"level_file_test_folder.kzm", "level_file_test_pipe.kzm"}) {
+        EXPECT_FALSE(canOpenLevel(name)) << name;
+        lastMessage.clear();
+        EXPECT_THROW(loadLevel(name), ProcessEnded) << name;
+        EXPECT_EQ(lastMessage, "Unable to read file!");
+    }
+    ::rmdir("level_file_test_folder.kzm");
+    std::remove("level_file_test_pipe.kzm");
 }
