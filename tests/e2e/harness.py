@@ -5,6 +5,7 @@ Every process a test starts is stopped by its process id when the test ends,
 whatever the outcome.
 """
 
+import functools
 import os
 import shutil
 import signal
@@ -155,6 +156,7 @@ def close_colour(a, b, tolerance=12):
     return all(abs(x - y) <= tolerance for x, y in zip(a, b))
 
 
+@functools.lru_cache(maxsize=None)
 def text_mask(text):
     out = run([TEXT_MASK, text]).stdout.decode()
     return [line for line in out.splitlines() if line]
@@ -344,7 +346,7 @@ class Game:
                     return False
         return True
 
-    def wait_for(self, condition, timeout=10, what="the expected picture"):
+    def wait_for(self, condition, timeout=10, what="the expected picture", poll=0.1):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.process.poll() is not None:
@@ -352,7 +354,7 @@ class Game:
                                      % (self.process.returncode, what, self.printed()))
             if condition(self.picture()):
                 return
-            time.sleep(0.1)
+            time.sleep(poll)
         raise AssertionError("timed out waiting for %s" % what)
 
     def printed(self):

@@ -6,7 +6,6 @@ menu's Exit and LeakSanitizer must find nothing the game itself left behind.
 The figures are printed, so `ctest -R soak -V` in build/ measures the game's
 memory: its resident size once warmed up and its growth over the evening."""
 
-import functools
 import os
 import struct
 import sys
@@ -14,7 +13,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import WHITE, Game, GameTestCase, close_colour, run, text_mask  # noqa: E402
+from harness import Game, GameTestCase, run  # noqa: E402
 
 PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
 RED = (255, 0, 0)
@@ -94,27 +93,8 @@ class SoakGame(Game):
         finally:
             self.release(key)
 
-    @functools.lru_cache(maxsize=None)
-    def mask_of(self, text):
-        return text_mask(text)
-
-    def text_at(self, picture, x, y, text, colour=WHITE):
-        for dy, line in enumerate(self.mask_of(text)):
-            for dx, c in enumerate(line):
-                if c == "#" and not close_colour(picture.at(x + dx, y + dy), colour, 4):
-                    return False
-        return True
-
     def wait_for(self, condition, timeout=15, what="the expected picture"):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if self.process.poll() is not None:
-                raise AssertionError("the game ended with status %d while waiting for %s:\n%s"
-                                     % (self.process.returncode, what, self.printed()))
-            if condition(self.picture()):
-                return
-            time.sleep(0.02)
-        raise AssertionError("timed out waiting for %s" % what)
+        return super().wait_for(condition, timeout, what, poll=0.02)
 
     def resident_kib(self):
         with open("/proc/%d/status" % self.process.pid) as f:
