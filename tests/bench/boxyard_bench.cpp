@@ -23,7 +23,7 @@
 
 #include "files/level_file.h"
 #include "levels/level_check.h"
-#include "levels/solver.h"
+#include "solve/solver.h"
 #include "rules/moves.h"
 #include "files/paths.h"
 #include "rules/board.h"

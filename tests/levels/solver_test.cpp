@@ -11,7 +11,7 @@
 #include "fake_seam.h"
 #include "files/level_file.h"
 #include "level_builder.h"
-#include "levels/solver.h"
+#include "solve/solver.h"
 #include "rules/board.h"
 #include "rules/completion.h"
 #include "rules/moves.h"

@@ -17,7 +17,7 @@
 
 #include "files/level_file.h"
 #include "levels/notation.h"
-#include "levels/solver.h"
+#include "solve/solver.h"
 #include "rules/board.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "levels/solver.h"
+#include "solve/solver.h"
 
 // The first thing wrong with the shape of a level file read as the game reads
 // it (too few tokens, a malformed one, tokens past the 930th), or "".

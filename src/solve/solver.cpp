@@ -9,7 +9,7 @@
 // over every slot as the game counts them, equal boxesToPlace. The prunings
 // that assume more (that every box must end on its own target, or that the
 // player stays within walls) are only used on boards where that holds.
-#include "levels/solver.h"
+#include "solve/solver.h"
 
 #include <algorithm>
 #include <chrono>
