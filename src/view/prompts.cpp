@@ -8,6 +8,7 @@
 #include "files/level_file.h"
 #include "rules/board.h"
 #include "shell/resource_items.h"
+#include "view/key_waits.h"
 #include "view/title_menu.h"
 
 namespace {
@@ -19,7 +20,7 @@ bool askYesNo(const char* title, int titleX) {
     clear_keybuf();
     textprintf_ex(screen, font, titleX, 128, makecol(255, 0, 0), -1, "%s", title);
     textprintf_ex(screen, font, 220, 148, makecol(255, 255, 255), -1, " Are you sure (y/n)? ");
-    int pressed = readkey();
+    int pressed = waitForKey();
     return key[KEY_Y] || (pressed >> 8) == KEY_Y;
 }
 
