@@ -1,10 +1,15 @@
-// Keys are examined once per 60 Hz tick; frames are drawn as fast as they come.
-// Ticks that piled up while the game waited are worked off back to back.
+// Keys are examined once per 60 Hz tick, and a frame is drawn after the ticks
+// that changed something: a game standing still draws nothing and sleeps
+// until the next tick. Ticks that piled up while the game waited are worked
+// off back to back before the next frame.
 #include "shell/play_loop.h"
+
+#include <chrono>
 
 #include "rules/board.h"
 #include "rules/completion.h"
 #include "rules/moves.h"
+#include "shell/key_presses.h"
 #include "shell/ticks.h"
 #include "view/board_view.h"
 #include "view/level_end.h"
@@ -14,12 +19,16 @@
 
 namespace {
 
+// Held M changes the tune again at most this often: 24 ticks, 400 ms.
+constexpr unsigned tuneRepeatTicks = 24;
+
 bool anyArrowHeld() { return key[KEY_UP] || key[KEY_DOWN] || key[KEY_LEFT] || key[KEY_RIGHT]; }
 
 // One press of an arrow makes at most one move: after a move the latch holds
 // every arrow off until a tick in which none of them is down. A step that goes
 // nowhere leaves the latch clear, so the figure keeps turning as keys change.
-void handleArrows(bool& moveLatch, DATAFILE* screenSet) {
+// True when the figure moved or turned.
+bool handleArrows(bool& moveLatch, DATAFILE* screenSet) {
     const Direction* direction = nullptr;
     if (key[KEY_UP] && !moveLatch) {
         direction = &moveUp;
@@ -32,24 +41,81 @@ void handleArrows(bool& moveLatch, DATAFILE* screenSet) {
     } else if (!anyArrowHeld()) {
         moveLatch = false;
     }
-    if (direction && tryMove(*direction, screenSet)) moveLatch = true;
+    if (!direction) return false;
+    char facing = board.player.facing;
+    if (tryMove(*direction, screenSet)) {
+        moveLatch = true;
+        return true;
+    }
+    return board.player.facing != facing;
+}
+
+// The command keys of play: each press is one action. Which of them act is
+// settled from the keys as they are at the start of the tick; a key that goes
+// down while a prompt, the file selector or the menu is open (Esc cancelling
+// the selector, say) belongs to that, and does nothing here until it has been
+// let go and pressed again.
+struct CommandKeys {
+    KeyLatch restart;
+    KeyLatch save;
+    KeyRepeat music;
+    KeyLatch quit;
+};
+
+void resetCommandKeys(CommandKeys& keys) {
+    resetKeyLatch(keys.restart);
+    resetKeyLatch(keys.save);
+    resetKeyRepeat(keys.music);
+    resetKeyLatch(keys.quit);
+}
+
+// R, S, M and Esc, in that order. True when any of them acted, which leaves
+// something new on the screen.
+bool handleCommands(CommandKeys& keys, unsigned now, DATAFILE* screenSet) {
+    const bool restartDown = key[KEY_R], saveDown = key[KEY_S], musicDown = key[KEY_M], quitDown = key[KEY_ESC];
+    const bool restart = keyPressed(keys.restart, restartDown);
+    const bool save = keyPressed(keys.save, saveDown);
+    const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
+    const bool quit = keyPressed(keys.quit, quitDown);
+    if (restart) confirmRestart();
+    if (save) saveGame();
+    if (music) playRandomMusic();
+    if (quit) confirmQuit(screenSet);
+    if (!(restart || save || music || quit)) return false;
+    if (!restartDown) holdOver(keys.restart, key[KEY_R]);
+    if (!saveDown) holdOver(keys.save, key[KEY_S]);
+    if (!musicDown) holdOver(keys.music, key[KEY_M]);
+    if (!quitDown) holdOver(keys.quit, key[KEY_ESC]);
+    return true;
 }
 
 }  // namespace
 
 void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     bool moveLatch = false;
+    CommandKeys commands;
+    resetCommandKeys(commands);
+    unsigned ticksWorked = 0;  // the clock a held M is timed by
+    auto lastTick = std::chrono::steady_clock::now();
+    bool redraw = true;
     for (;;) {
+        if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
         while (tickCounter.load() > 0) {
-            handleArrows(moveLatch, screenSet);
-            // The commands are not latched: each acts in every tick its key is held.
-            if (key[KEY_R]) confirmRestart();
-            if (key[KEY_S]) saveGame();
-            if (key[KEY_M]) playRandomMusic();
-            if (key[KEY_ESC]) confirmQuit(screenSet);
+            if (handleArrows(moveLatch, screenSet)) redraw = true;
+            if (handleCommands(commands, ticksWorked, screenSet)) redraw = true;
+            ticksWorked++;
             tickCounter.fetch_sub(1);
         }
+        if (!redraw) {
+            // Nothing has changed since the last frame: sleep till the next tick.
+            restUntilTick(lastTick);
+            continue;
+        }
+        redraw = false;
         drawFrame(backBuffer, spriteSet);
-        if (isLevelComplete()) finishLevel(screenSet);
+        if (isLevelComplete()) {
+            finishLevel(screenSet);
+            redraw = true;
+        }
     }
 }
