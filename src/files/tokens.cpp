@@ -84,6 +84,13 @@ void readName(std::istream& in, std::string& field) {
     for (;;) {
         int c = in.peek();
         if (c == std::char_traits<char>::eof() || isSeparator(c)) return;
+        // No file could have such a name: the read fails as a malformed
+        // token does, and nothing more of the run is read or kept.
+        if (field.size() == longestName) {
+            field.clear();
+            in.setstate(std::ios::failbit);
+            return;
+        }
         field.push_back(char(c));
         in.get();
     }

@@ -14,6 +14,9 @@
 void readInt32(std::istream& in, int32_t& field);
 // Decimal digits, with an optional plus sign, that fit an unsigned 32-bit integer.
 void readUint32(std::istream& in, uint32_t& field);
+// The longest name a file can be opened by here (a path of 4,095 bytes).
+constexpr size_t longestName = 4095;
+
 // A run of non-whitespace characters. The name is emptied first, even when the
-// read then fails.
+// read then fails. A run longer than longestName fails the read, and stays empty.
 void readName(std::istream& in, std::string& field);

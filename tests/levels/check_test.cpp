@@ -69,6 +69,14 @@ TEST_F(CheckChain, AMissingFirstOrNextLevelFails) {
 
     writeLevel(1, room, "LastLevel");
     EXPECT_EQ(check(), 1) << "only the exact word ends the set";
+
+    // A name the system refuses outright is reported like a missing file,
+    // and the check still comes to its summary.
+    std::string tooLong = "levels\\" + std::string(300, 'n') + ".kzm";
+    writeLevel(1, room, tooLong);
+    EXPECT_EQ(check(), 1);
+    EXPECT_TRUE(said("the next level \"" + tooLong + "\" cannot be opened")) << output;
+    EXPECT_TRUE(said("1 level checked: 1 level has problems")) << output;
 }
 
 TEST_F(CheckChain, ALoopFails) {

@@ -1,6 +1,8 @@
 // The token reads keep a field as it was when they fail, and fail everything after.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <sstream>
 
 #include "files/tokens.h"
@@ -77,4 +79,45 @@ TEST(NameRead, TakesOneRunOfNonWhitespaceAndEmptiesOnFailure) {
     readName(in, c);
     EXPECT_EQ(c, "");
     EXPECT_TRUE(in.fail());
+}
+
+namespace {
+
+// An endless run of one character, counting how much of it was read.
+class EndlessRun : public std::streambuf {
+public:
+    EndlessRun() { std::fill(std::begin(buffer_), std::end(buffer_), 'a'); }
+    size_t taken = 0;
+
+protected:
+    int_type underflow() override {
+        setg(buffer_, buffer_, buffer_ + sizeof buffer_);
+        taken += sizeof buffer_;
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+private:
+    char buffer_[64];
+};
+
+}  // namespace
+
+TEST(NameRead, ANameNoFileCouldHaveFailsWithoutReadingOn) {
+    std::istringstream longest(std::string(longestName, 'x') + " next");
+    std::string name, next;
+    readName(longest, name);
+    readName(longest, next);
+    EXPECT_EQ(name.size(), longestName) << "the longest name a file can have is still a name";
+    EXPECT_EQ(next, "next");
+
+    EndlessRun run;
+    std::istream endless(&run);
+    name = "old";
+    readName(endless, name);
+    EXPECT_TRUE(endless.fail());
+    EXPECT_EQ(name, "");
+    EXPECT_LE(run.taken, longestName + 64) << "the reader stops once the name is too long";
+    int32_t after = 5;
+    readInt32(endless, after);
+    EXPECT_EQ(after, 5) << "a failed name ends the reading as a malformed token does";
 }

@@ -89,9 +89,16 @@ bool readNamedLevel(const std::string& name, std::string& format) {
     return true;
 }
 
+// The file-system questions never throw: a name the system refuses (too long,
+// say) is a file that cannot be opened, and the chain reports it as such.
 bool sameFile(const fs::path& one, const fs::path& other) {
     std::error_code error;
     return fs::equivalent(one, other, error);
+}
+
+bool fileExists(const std::string& name) {
+    std::error_code error;
+    return fs::exists(hostPath(name), error);
 }
 
 // Searches the level in the Board and prints the outcome. True when won.
@@ -196,7 +203,7 @@ int followChain(const std::string& firstName, const std::function<void(const std
         std::string next = board.layout.nextLevelFile;
         if (own.empty()) {
             problem(name, "chain: the file gives no name of its own");
-        } else if (!fs::exists(hostPath(own))) {
+        } else if (!fileExists(own)) {
             problem(name, "chain: it names itself \"" + own + "\", which cannot be opened, so restarting would end the game");
         } else if (!sameFile(hostPath(own), hostPath(name))) {
             problem(name, "chain: it names itself \"" + own +
@@ -208,7 +215,7 @@ int followChain(const std::string& firstName, const std::function<void(const std
             problem(name, "chain: the file gives no next level");
             return levels;
         }
-        if (!fs::exists(hostPath(next))) {
+        if (!fileExists(next)) {
             problem(name, "chain: the next level \"" + next + "\" cannot be opened, so winning this one ends the game");
             return levels;
         }

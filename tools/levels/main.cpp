@@ -2,6 +2,7 @@
 // with the game's own level reader, moves and completion test.
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -45,9 +46,7 @@ bool readNumber(const char* text, double& value) {
     return end != text && *end == '\0' && value > 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runCommand(int argc, char** argv) {
     SearchLimits limits;
     std::vector<std::string> words;
     for (int i = 1; i < argc; i++) {
@@ -89,4 +88,17 @@ int main(int argc, char** argv) {
         return exportChain(words[1], out, std::cerr);
     }
     return fail("unknown command \"" + command + "\"");
+}
+
+}  // namespace
+
+// The commands never throw what they read as an exception; should anything
+// else go wrong at run time (memory, say), it is said in one line, not an abort.
+int main(int argc, char** argv) {
+    try {
+        return runCommand(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "boxyard-levels: " << error.what() << '\n';
+        return 1;
+    }
 }
