@@ -1,0 +1,499 @@
+// The solver searches over pushes: between two pushes the player walks
+// wherever the walls and boxes let him, so a position is the boxes plus the
+// patch of floor the player can reach. A* orders the positions by pushes made
+// plus a lower bound on the pushes still needed; the greedy variant by that
+// bound alone, which finds some solution sooner.
+//
+// It keeps the game's rules exactly, oddities included: a box moves when the
+// cell beyond holds neither a wall nor another box, there is no edge to the
+// board but walls, and the level is won when the box-on-target pairs, counted
+// over every slot as the game counts them, equal boxesToPlace. The prunings
+// that assume more (that every box must end on its own target, or that the
+// player stays within walls) are only used on boards where that holds.
+#include "solve/push_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "rules/board.h"
+
+const char stepLetters[4] = {'u', 'd', 'l', 'r'};
+const char pushLetters[4] = {'U', 'D', 'L', 'R'};
+
+bool buildArea(Area& area, std::string& why) {
+    int64_t minX = board.player.x, maxX = board.player.x, minY = board.player.y, maxY = board.player.y;
+    auto include = [&](int64_t x, int64_t y) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    };
+    for (const GridPos& box : board.boxes) include(box.x, box.y);
+    for (const GridPos& target : board.targets) {
+        if (target.x > 0) include(target.x, target.y);
+    }
+    // Walls close to all that are taken in too, so the room's own walls lie
+    // inside the area; far-off ones cannot matter before the player gets
+    // past the area anyway.
+    constexpr int64_t wallReach = 40;
+    int64_t nearMinX = minX - wallReach, nearMaxX = maxX + wallReach;
+    int64_t nearMinY = minY - wallReach, nearMaxY = maxY + wallReach;
+    for (const WallPos& wall : board.walls) {
+        if (wall.x >= nearMinX && wall.x <= nearMaxX && wall.y >= nearMinY && wall.y <= nearMaxY) {
+            include(wall.x, wall.y);
+        }
+    }
+    constexpr int margin = 3;  // two cells to walk in, one of frame
+    int64_t width = maxX - minX + 1 + 2 * margin;
+    int64_t height = maxY - minY + 1 + 2 * margin;
+    if (width * height > maxAreaCells) {
+        why = "the boxes, targets and player are spread too far apart to search";
+        return false;
+    }
+    area.left = minX - margin;
+    area.top = minY - margin;
+    area.width = int(width);
+    area.height = int(height);
+    int cells = area.width * area.height;
+    area.kind.assign(cells, openCell);
+    area.pairs.assign(cells, 0);
+    area.step[0] = -area.width;
+    area.step[1] = area.width;
+    area.step[2] = -1;
+    area.step[3] = 1;
+    for (int cell = 0; cell < cells; cell++) {
+        int column = cell % area.width, row = cell / area.width;
+        int64_t x = area.left + column, y = area.top + row;
+        if (column == 0 || row == 0 || column == area.width - 1 || row == area.height - 1) {
+            area.kind[cell] = pastTheArea;
+        } else if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
+            area.kind[cell] = wallCell;  // the edge of the coordinates stops everything
+        }
+    }
+    auto inside = [&](int64_t x, int64_t y) {
+        return x > area.left && x < area.left + area.width - 1 && y > area.top && y < area.top + area.height - 1;
+    };
+    for (const WallPos& wall : board.walls) {
+        if (inside(wall.x, wall.y)) area.kind[area.cellOf(wall.x, wall.y)] = wallCell;
+    }
+    for (const GridPos& target : board.targets) {
+        if (target.x > 0) area.pairs[area.cellOf(target.x, target.y)]++;
+    }
+    // A box inside a wall can never be reached, but still counts if it stands
+    // on a target there.
+    int64_t fixedPairs = 0;
+    std::vector<int> boxesOnCell(cells, 0);
+    for (const GridPos& box : board.boxes) {
+        int cell = area.cellOf(box.x, box.y);
+        if (area.kind[cell] == wallCell) {
+            fixedPairs += area.pairs[cell];
+        } else {
+            area.boxes.push_back(uint16_t(cell));
+            if (++boxesOnCell[cell] > 1) area.stacked = true;
+        }
+    }
+    std::sort(area.boxes.begin(), area.boxes.end());
+    area.player = area.cellOf(board.player.x, board.player.y);
+    if (boxesOnCell[area.player] > 0) area.stacked = true;
+    area.pairsNeeded = int64_t(board.boxesToPlace) - fixedPairs;
+
+    // Closed when the player, walking through everything but walls, never
+    // reaches the frame.
+    std::vector<uint8_t> seen(cells, 0);
+    std::vector<int> queue = {area.player};
+    seen[area.player] = 1;
+    area.closed = true;
+    for (size_t i = 0; i < queue.size(); i++) {
+        for (int d = 0; d < 4; d++) {
+            int next = queue[i] + area.step[d];
+            if (seen[next]) continue;
+            seen[next] = 1;
+            if (area.kind[next] == pastTheArea) area.closed = false;
+            if (area.kind[next] == openCell) queue.push_back(next);
+        }
+    }
+    area.prunable = area.closed && area.kind[area.player] == openCell;
+    bool singlePairs = true;
+    for (int32_t count : area.pairs) {
+        if (count > 1) singlePairs = false;
+    }
+    area.everyBoxOnTarget = area.prunable && singlePairs && area.pairsNeeded == int64_t(area.boxes.size());
+    return true;
+}
+
+void measureDistances(const Area& area, Distances& distances) {
+    int cells = int(area.kind.size());
+    distances.nearest.assign(cells, farAway);
+    distances.mostPairs.assign(cells, 0);
+    if (!area.prunable) return;
+    for (int cell = 0; cell < cells; cell++) {
+        if (area.pairs[cell] > 0 && area.kind[cell] == openCell) distances.targets.push_back(cell);
+    }
+    for (int target : distances.targets) {
+        std::vector<uint16_t> dist(cells, farAway);
+        std::vector<int> queue = {target};
+        dist[target] = 0;
+        for (size_t i = 0; i < queue.size(); i++) {
+            int cell = queue[i];
+            for (int d = 0; d < 4; d++) {
+                // The box came from `from`, pushed by a player standing at `behind`.
+                int from = cell - area.step[d];
+                int behind = from - area.step[d];
+                if (area.kind[from] != openCell || area.kind[behind] != openCell || dist[from] != farAway) continue;
+                dist[from] = uint16_t(dist[cell] + 1);
+                queue.push_back(from);
+            }
+        }
+        for (int cell = 0; cell < cells; cell++) {
+            if (dist[cell] == farAway) continue;
+            distances.nearest[cell] = std::min(distances.nearest[cell], dist[cell]);
+            distances.mostPairs[cell] = std::max(distances.mostPairs[cell], int64_t(area.pairs[target]));
+        }
+        distances.toTarget.push_back(std::move(dist));
+    }
+}
+
+namespace {
+
+// True when the box on `cell` cannot move along the line through `one` and `other`.
+bool axisHeld(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+              std::vector<uint8_t>& mark, bool deadCellsHold, int cell, int one, int other, bool& offTarget) {
+    int a = cell + one, b = cell + other;
+    if (area.kind[a] != openCell || mark[a] || area.kind[b] != openCell || mark[b]) return true;
+    if (deadCellsHold && distances.nearest[a] == farAway && distances.nearest[b] == farAway) return true;
+    bool off = false;
+    if (boxCount[a] > 0 && isFrozen(area, distances, boxCount, mark, deadCellsHold, a, off)) {
+        offTarget = offTarget || off;
+        return true;
+    }
+    off = false;
+    if (boxCount[b] > 0 && isFrozen(area, distances, boxCount, mark, deadCellsHold, b, off)) {
+        offTarget = offTarget || off;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+              std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget) {
+    mark[cell] = 1;
+    bool groupOff = false;
+    bool held = axisHeld(area, distances, boxCount, mark, deadCellsHold, cell, area.step[2], area.step[3], groupOff) &&
+                axisHeld(area, distances, boxCount, mark, deadCellsHold, cell, area.step[0], area.step[1], groupOff);
+    mark[cell] = 0;
+    if (!held) return false;
+    if (groupOff || area.pairs[cell] == 0) offTarget = true;
+    return true;
+}
+
+// Marks every cell the player can walk to from `from` without pushing, lists
+// them in reached_, and returns the lowest.
+int Search::flood(int from) {
+    ++stamp_;
+    reached_.clear();
+    reached_.push_back(from);
+    mark_[from] = stamp_;
+    int lowest = from;
+    for (size_t i = 0; i < reached_.size(); i++) {
+        for (int d = 0; d < 4; d++) {
+            int next = reached_[i] + area_.step[d];
+            if (mark_[next] == stamp_) continue;
+            if (area_.kind[next] == pastTheArea) {
+                leftTheArea = true;
+                continue;
+            }
+            if (area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
+            mark_[next] = stamp_;
+            reached_.push_back(next);
+            lowest = std::min(lowest, next);
+        }
+    }
+    return lowest;
+}
+
+// Positions that differ only in where the player stands within one patch of
+// floor are the same position; the patch is named by its lowest cell. A
+// player on a cell he could not walk back onto (a box's, a wall's) is kept
+// exactly.
+uint16_t Search::playerKey(int cell) {
+    if (area_.kind[cell] != openCell || boxCount_[cell] > 0) return uint16_t(cell | exactPlayer);
+    return uint16_t(flood(cell));
+}
+
+bool Search::isWon(const uint16_t* boxes) const {
+    int64_t pairs = 0;
+    for (size_t i = 0; i + 1 < stride_; i++) pairs += area_.pairs[boxes[i]];
+    return pairs == area_.pairsNeeded;
+}
+
+// The fewest pushes that could still win from these boxes, or noWin.
+int64_t Search::bound(const uint16_t* boxes) {
+    int n = int(stride_ - 1);
+    if (!area_.prunable) return 0;
+    if (!area_.everyBoxOnTarget) {
+        // Boxes need not reach targets; only an unreachable count is ruled out.
+        int64_t most = 0;
+        for (int i = 0; i < n; i++) most += distances_.mostPairs[boxes[i]];
+        return most < area_.pairsNeeded ? noWin : 0;
+    }
+    if (area_.stacked || n > 30) {
+        int64_t sum = 0;
+        for (int i = 0; i < n; i++) {
+            if (distances_.nearest[boxes[i]] == farAway) return noWin;
+            sum += distances_.nearest[boxes[i]];
+        }
+        return sum;
+    }
+    return matching(boxes, n);
+}
+
+// The cheapest way to give each box a target cell of its own, by push
+// distance (the Hungarian method over boxes and target cells).
+int64_t Search::matching(const uint16_t* boxes, int n) {
+    int m = int(distances_.targets.size());
+    if (n == 0) return 0;
+    if (n > m) return noWin;
+    constexpr int64_t unreachableCost = 1000000;
+    cost_.assign(size_t(n + 1) * (m + 1), 0);
+    for (int i = 0; i < n; i++) {
+        if (distances_.nearest[boxes[i]] == farAway) return noWin;
+        for (int j = 0; j < m; j++) {
+            uint16_t d = distances_.toTarget[j][boxes[i]];
+            cost_[size_t(i + 1) * (m + 1) + j + 1] = d == farAway ? unreachableCost : d;
+        }
+    }
+    rowPotential_.assign(n + 1, 0);
+    columnPotential_.assign(m + 1, 0);
+    match_.assign(m + 1, 0);
+    way_.assign(m + 1, 0);
+    for (int i = 1; i <= n; i++) {
+        match_[0] = i;
+        int j0 = 0;
+        minimum_.assign(m + 1, INT64_MAX);
+        used_.assign(m + 1, 0);
+        do {
+            used_[j0] = 1;
+            int i0 = match_[j0], j1 = 0;
+            int64_t delta = INT64_MAX;
+            for (int j = 1; j <= m; j++) {
+                if (used_[j]) continue;
+                int64_t reduced = cost_[size_t(i0) * (m + 1) + j] - rowPotential_[i0] - columnPotential_[j];
+                if (reduced < minimum_[j]) {
+                    minimum_[j] = reduced;
+                    way_[j] = j0;
+                }
+                if (minimum_[j] < delta) {
+                    delta = minimum_[j];
+                    j1 = j;
+                }
+            }
+            for (int j = 0; j <= m; j++) {
+                if (used_[j]) {
+                    rowPotential_[match_[j]] += delta;
+                    columnPotential_[j] -= delta;
+                } else {
+                    minimum_[j] -= delta;
+                }
+            }
+            j0 = j1;
+        } while (match_[j0] != 0);
+        do {
+            int j1 = way_[j0];
+            match_[j0] = match_[j1];
+            j0 = j1;
+        } while (j0 != 0);
+    }
+    int64_t total = -columnPotential_[0];
+    return total >= unreachableCost ? noWin : total;
+}
+
+bool Search::frozen(int cell, bool& offTarget) {
+    return isFrozen(area_, distances_, boxCount_, frozenMark_, true, cell, offTarget);
+}
+
+uint64_t Search::hashOf(const uint16_t* key) const {
+    uint64_t hash = 1469598103934665603ull;
+    for (size_t i = 0; i < stride_; i++) {
+        hash ^= key[i];
+        hash *= 1099511628211ull;
+    }
+    return hash ^ (hash >> 29);
+}
+
+uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
+    size_t mask = table_.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        uint32_t entry = table_[slot];
+        if (entry == 0) return UINT32_MAX;
+        if (std::memcmp(&keys_[size_t(entry - 1) * stride_], key, stride_ * sizeof(uint16_t)) == 0) return entry - 1;
+    }
+}
+
+uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
+    if ((nodes_.size() + 1) * 2 > table_.size()) {
+        std::vector<uint32_t> bigger(table_.size() * 2, 0);
+        size_t mask = bigger.size() - 1;
+        for (uint32_t entry : table_) {
+            if (entry == 0) continue;
+            size_t slot = hashOf(&keys_[size_t(entry - 1) * stride_]) & mask;
+            while (bigger[slot] != 0) slot = (slot + 1) & mask;
+            bigger[slot] = entry;
+        }
+        table_.swap(bigger);
+    }
+    uint32_t index = uint32_t(nodes_.size());
+    nodes_.push_back(node);
+    keys_.insert(keys_.end(), key, key + stride_);
+    size_t mask = table_.size() - 1;
+    size_t slot = hash & mask;
+    while (table_[slot] != 0) slot = (slot + 1) & mask;
+    table_[slot] = index + 1;
+    return index;
+}
+
+// Queues a node: lowest estimate first and, among equals, the one with the
+// most pushes made, which is nearer a win. The greedy search looks at the
+// estimate of pushes still needed alone.
+void Search::push(uint32_t node, int64_t h) {
+    uint64_t g = nodes_[node].g;
+    uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + h), 0xFFFF);
+    open_.push((f << 48) | ((0xFFFF - g) << 32) | node);
+}
+
+Search::Status Search::run() {
+    Clock::time_point start = Clock::now();
+    table_.assign(1024, 0);
+    std::vector<uint16_t> key(stride_), child(stride_);
+    for (size_t i = 0; i + 1 < stride_; i++) boxCount_[area_.boxes[i]]++;
+    key[0] = playerKey(area_.player);
+    std::copy(area_.boxes.begin(), area_.boxes.end(), key.begin() + 1);
+    int64_t h = bound(&key[1]);
+    for (size_t i = 0; i + 1 < stride_; i++) boxCount_[area_.boxes[i]]--;
+    if (h >= noWin && !isWon(&key[1])) return exhausted;
+    push(insert(key.data(), hashOf(key.data()), Node{UINT32_MAX, 0, 0, 0, 0}), h);
+
+    while (!open_.empty()) {
+        uint64_t top = open_.top();
+        open_.pop();
+        uint32_t index = uint32_t(top & 0xFFFFFFFFu);
+        uint16_t g = uint16_t(0xFFFF - ((top >> 32) & 0xFFFF));
+        if (nodes_[index].closed || nodes_[index].g != g) continue;
+        nodes_[index].closed = 1;
+        std::copy_n(&keys_[size_t(index) * stride_], stride_, key.begin());
+        if (isWon(&key[1])) {
+            for (uint32_t at = index; nodes_[at].parent != UINT32_MAX; at = nodes_[at].parent) {
+                pushes.emplace_back(nodes_[at].boxFrom, nodes_[at].direction);
+            }
+            std::reverse(pushes.begin(), pushes.end());
+            return found;
+        }
+        if (++expanded % 512 == 0) {
+            if (onSlice) onSlice();
+            double spent = std::chrono::duration<double>(Clock::now() - start).count();
+            if (spent > seconds_) {
+                why = "gave up at the time limit";
+                return gaveUp;
+            }
+        }
+        if (nodes_.size() >= limits_.maxStates || g >= 0xFFF0) {
+            why = "gave up at the limit of positions";
+            return gaveUp;
+        }
+        for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
+        flood(key[0] & ~exactPlayer);
+        std::vector<int> standing = reached_;
+        for (int from : standing) {
+            for (int d = 0; d < 4; d++) {
+                int boxCell = from + area_.step[d];
+                if (boxCount_[boxCell] == 0) continue;
+                int beyond = boxCell + area_.step[d];
+                if (area_.kind[beyond] == pastTheArea) {
+                    leftTheArea = true;
+                    continue;
+                }
+                if (area_.kind[beyond] != openCell || boxCount_[beyond] > 0) continue;
+                if (area_.everyBoxOnTarget && distances_.nearest[beyond] == farAway) continue;
+                boxCount_[boxCell]--;
+                boxCount_[beyond]++;
+                bool dead = false;
+                if (area_.everyBoxOnTarget && !area_.stacked) {
+                    bool offTarget = false;
+                    dead = frozen(beyond, offTarget) && offTarget;
+                }
+                if (!dead) {
+                    // The boxes stay sorted: one entry changes and slides into place.
+                    std::copy(key.begin(), key.end(), child.begin());
+                    size_t at = std::find(child.begin() + 1, child.end(), uint16_t(boxCell)) - child.begin();
+                    child[at] = uint16_t(beyond);
+                    while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
+                    while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
+                    child[0] = playerKey(boxCell);
+                    int64_t childBound = bound(&child[1]);
+                    if (childBound < noWin) {
+                        uint16_t childG = uint16_t(g + 1);
+                        uint64_t hash = hashOf(child.data());
+                        uint32_t known = find(child.data(), hash);
+                        Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0};
+                        if (known == UINT32_MAX) {
+                            push(insert(child.data(), hash, node), childBound);
+                        } else if (!nodes_[known].closed && nodes_[known].g > childG) {
+                            nodes_[known] = node;
+                            push(known, childBound);
+                        }
+                    }
+                }
+                boxCount_[beyond]--;
+                boxCount_[boxCell]++;
+            }
+        }
+        for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
+    }
+    return exhausted;
+}
+
+std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes) {
+    int cells = int(area.kind.size());
+    std::vector<uint8_t> boxCount(cells, 0);
+    for (uint16_t box : area.boxes) boxCount[box]++;
+    int player = area.player;
+    std::string letters;
+    std::vector<int> cameFrom(cells);
+    for (const auto& [boxCell, d] : pushes) {
+        int goal = boxCell - area.step[d];
+        std::fill(cameFrom.begin(), cameFrom.end(), -1);
+        std::vector<int> queue = {player};
+        cameFrom[player] = player;
+        for (size_t i = 0; i < queue.size() && cameFrom[goal] < 0; i++) {
+            for (int e = 0; e < 4; e++) {
+                int next = queue[i] + area.step[e];
+                if (cameFrom[next] >= 0 || area.kind[next] != openCell || boxCount[next] > 0) continue;
+                cameFrom[next] = queue[i];
+                queue.push_back(next);
+            }
+        }
+        std::string walk;
+        for (int at = goal; at != player && cameFrom[at] >= 0; at = cameFrom[at]) {
+            int difference = at - cameFrom[at];
+            for (int e = 0; e < 4; e++) {
+                if (area.step[e] == difference) walk.push_back(stepLetters[e]);
+            }
+        }
+        letters.append(walk.rbegin(), walk.rend());
+        letters.push_back(pushLetters[d]);
+        boxCount[boxCell]--;
+        boxCount[boxCell + area.step[d]]++;
+        player = boxCell;
+    }
+    return letters;
+}
+
+const Direction& directionOf(char letter) {
+    switch (letter) {
+        case 'u': case 'U': return moveUp;
+        case 'd': case 'D': return moveDown;
+        case 'l': case 'L': return moveLeft;
+        default: return moveRight;
+    }
+}

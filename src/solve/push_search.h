@@ -1,0 +1,141 @@
+// The search over pushes that the level tool's solver and the game's hint
+// share, and the picture of the level it works on. Only src/solve uses it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "rules/moves.h"
+#include "solve/solver.h"
+
+// What a cell of the searched area is to the player and the boxes.
+enum CellKind : uint8_t { openCell, wallCell, pastTheArea };
+
+constexpr uint16_t farAway = 0xFFFF;  // no way for a box to get there
+constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
+constexpr int maxAreaCells = 30000;
+constexpr int64_t noWin = INT64_MAX / 4;  // the bound of a position that cannot be won
+
+extern const char stepLetters[4];
+extern const char pushLetters[4];
+
+// The level as the search sees it: a rectangle around everything that moves
+// or counts, two cells wider on each side so the player can walk round the
+// outside of an open board, and framed by a ring of pastTheArea cells.
+struct Area {
+    int64_t left = 0, top = 0;  // game coordinates of cell 0
+    int width = 0, height = 0;
+    std::vector<uint8_t> kind;
+    std::vector<int32_t> pairs;  // target slots on the cell, when its column counts
+    int step[4] = {0, 0, 0, 0};  // up, down, left, right
+    std::vector<uint16_t> boxes;  // sorted cells of the boxes that can be moved
+    int player = 0;
+    int64_t pairsNeeded = 0;  // boxesToPlace less the pairs of boxes that never move
+    bool closed = false;      // walls keep the player inside the area
+    bool prunable = false;    // closed, and the player starts on an open cell
+    bool everyBoxOnTarget = false;  // the only wins put every box on a target of one pair
+    bool stacked = false;           // two boxes share a cell, or the player starts on one
+
+    int cellOf(int64_t x, int64_t y) const { return int((y - top) * width + (x - left)); }
+    int64_t columnOf(int cell) const { return left + cell % width; }
+};
+
+// Builds the area from the Board, or says why the board cannot be searched.
+bool buildArea(Area& area, std::string& why);
+
+// Push distances that ignore the other boxes: from every cell to every target
+// cell, a box moving wherever a player could stand behind it.
+struct Distances {
+    std::vector<int> targets;                  // cells with pairs
+    std::vector<std::vector<uint16_t>> toTarget;  // [target][cell]
+    std::vector<uint16_t> nearest;             // to any target
+    std::vector<int64_t> mostPairs;            // the most pairs a box from here could ever stand on
+};
+
+void measureDistances(const Area& area, Distances& distances);
+
+// A box is frozen when it can move along neither line: each is held by a
+// wall, by a frozen box, or (when `deadCellsHold`) by dead cells on both
+// sides. The box looked at is taken for a wall meanwhile, so two boxes holding
+// each other are both frozen. `offTarget` is set when a frozen box of the
+// group stands off target. `boxCount` holds the boxes on each cell; `mark` is
+// scratch of the area's size, all zero, and left so.
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+              std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget);
+
+using Clock = std::chrono::steady_clock;
+
+class Search {
+public:
+    enum Status { found, exhausted, gaveUp };
+
+    Search(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds, bool greedy)
+        : area_(area), distances_(distances), limits_(limits), seconds_(seconds), greedy_(greedy) {
+        int cells = int(area.kind.size());
+        boxCount_.assign(cells, 0);
+        mark_.assign(cells, 0);
+        frozenMark_.assign(cells, 0);
+        stride_ = area.boxes.size() + 1;
+    }
+
+    Status run();
+    uint64_t seen() const { return nodes_.size(); }
+
+    std::vector<std::pair<int, int>> pushes;  // (box cell, direction) from the start
+    uint64_t expanded = 0;
+    bool leftTheArea = false;  // the player could have walked past the searched area
+    std::string why;
+    // Called at every look at the clock, a few hundred times a second: lets
+    // the caller show that the search is still going.
+    std::function<void()> onSlice;
+
+private:
+    struct Node {
+        uint32_t parent;
+        uint16_t g;
+        uint16_t boxFrom;
+        uint8_t direction;
+        uint8_t closed;
+    };
+
+    int flood(int from);
+    uint16_t playerKey(int cell);
+    int64_t bound(const uint16_t* boxes);
+    int64_t matching(const uint16_t* boxes, int n);
+    bool frozen(int cell, bool& offTarget);
+    bool isWon(const uint16_t* boxes) const;
+    uint32_t find(const uint16_t* key, uint64_t hash) const;
+    uint64_t hashOf(const uint16_t* key) const;
+    uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);
+    void push(uint32_t node, int64_t h);
+
+    const Area& area_;
+    const Distances& distances_;
+    SearchLimits limits_;
+    double seconds_;
+    bool greedy_;
+    size_t stride_;
+    std::vector<uint8_t> boxCount_;
+    std::vector<uint32_t> mark_;
+    uint32_t stamp_ = 0;
+    std::vector<int> reached_;
+    std::vector<uint8_t> frozenMark_;
+    std::vector<Node> nodes_;
+    std::vector<uint16_t> keys_;
+    std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
+    std::priority_queue<uint64_t, std::vector<uint64_t>, std::greater<uint64_t>> open_;
+    std::vector<int64_t> cost_, rowPotential_, columnPotential_, minimum_;
+    std::vector<int> match_, way_;
+    std::vector<uint8_t> used_;
+};
+
+// Turns the pushes into letters: before each push the player walks the
+// shortest way to the cell behind the box.
+std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes);
+
+const Direction& directionOf(char letter);
