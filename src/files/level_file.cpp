@@ -8,12 +8,14 @@
 #include "files/paths.h"
 #include "files/tokens.h"
 #include "rules/board.h"
+#include "rules/history.h"
 #include "shell/seam.h"
 
 const char* const firstLevelFile = "levels\\level1.kzm";
 
 void readLevel(std::istream& in) {
     resetBoard();
+    resetHistory();
     for (int i = 0; i < headerValues; i++) {
         readInt32(in, i == boxesToPlaceHeader ? board.boxesToPlace : board.unusedHeader[i]);
     }

@@ -14,7 +14,8 @@ void loadLevel(const std::string& fileName);
 // True when the named level file can be opened for reading.
 bool canOpenLevel(const std::string& fileName);
 
-// Resets the Board and reads the 930 tokens of a level from a stream, under the
+// Resets the Board, forgets the moves of the level before (every way of
+// loading a level comes through here), and reads the 930 tokens of a level from a stream, under the
 // failed-read rules: the first missing or malformed token ends the reading and
 // everything after it keeps its value from before.
 void readLevel(std::istream& in);

@@ -63,6 +63,10 @@ bool isBoxBlockedByBox(int box, const Direction& direction) {
     return boxAt(beyond) >= 0;
 }
 
+int boxInFront(const Direction& direction) {
+    return boxAt(neighbourOf(board.player.x, board.player.y, direction));
+}
+
 bool tryPush(const Direction& direction, DATAFILE* screens) {
     int box = boxAt(neighbourOf(board.player.x, board.player.y, direction));
     if (box < 0) return true;

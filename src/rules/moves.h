@@ -19,5 +19,8 @@ extern const Direction moveRight;
 bool isPlayerBlocked(const Direction& direction);
 bool isBoxBlockedByWall(int box, const Direction& direction);
 bool isBoxBlockedByBox(int box, const Direction& direction);
+// The slot of the first box on the cell the player faces going that way, or -1:
+// the box a move that way would push.
+int boxInFront(const Direction& direction);
 bool tryPush(const Direction& direction, DATAFILE* screens);
 bool tryMove(const Direction& direction, DATAFILE* screens);

@@ -8,8 +8,10 @@
 
 #include "rules/board.h"
 #include "rules/completion.h"
+#include "rules/history.h"
 #include "rules/moves.h"
 #include "shell/key_presses.h"
+#include "shell/play_aids.h"
 #include "shell/ticks.h"
 #include "view/board_view.h"
 #include "view/level_end.h"
@@ -43,8 +45,10 @@ bool handleArrows(bool& moveLatch, DATAFILE* screenSet) {
     }
     if (!direction) return false;
     char facing = board.player.facing;
-    if (tryMove(*direction, screenSet)) {
+    uint32_t pushes = board.timesPushed;
+    if (playMove(*direction, screenSet)) {
         moveLatch = true;
+        afterMove(board.timesPushed != pushes);
         return true;
     }
     return board.player.facing != facing;
@@ -77,10 +81,10 @@ bool handleCommands(CommandKeys& keys, unsigned now, DATAFILE* screenSet) {
     const bool save = keyPressed(keys.save, saveDown);
     const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
     const bool quit = keyPressed(keys.quit, quitDown);
-    if (restart) confirmRestart();
+    if (restart && confirmRestart()) afterLevelLoaded();
     if (save) saveGame();
     if (music) playRandomMusic();
-    if (quit) confirmQuit(screenSet);
+    if (quit && confirmQuit(screenSet)) afterLevelLoaded();
     if (!(restart || save || music || quit)) return false;
     if (!restartDown) holdOver(keys.restart, key[KEY_R]);
     if (!saveDown) holdOver(keys.save, key[KEY_S]);
@@ -95,14 +99,21 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     bool moveLatch = false;
     CommandKeys commands;
     resetCommandKeys(commands);
-    unsigned ticksWorked = 0;  // the clock a held M is timed by
+    AidKeys aids;
+    resetAidKeys(aids);
+    unsigned ticksWorked = 0;  // the clock held M, U and Shift+U are timed by
     auto lastTick = std::chrono::steady_clock::now();
     bool redraw = true;
     for (;;) {
         if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
         while (tickCounter.load() > 0) {
+            const AidKeysDown aidsDown = readAidKeys();
             if (handleArrows(moveLatch, screenSet)) redraw = true;
-            if (handleCommands(commands, ticksWorked, screenSet)) redraw = true;
+            if (handleAidKeys(aids, aidsDown, ticksWorked, backBuffer, spriteSet, screenSet)) redraw = true;
+            if (handleCommands(commands, ticksWorked, screenSet)) {
+                holdOverAidKeys(aids, aidsDown);
+                redraw = true;
+            }
             ticksWorked++;
             tickCounter.fetch_sub(1);
         }
@@ -115,6 +126,7 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
         drawFrame(backBuffer, spriteSet);
         if (isLevelComplete()) {
             finishLevel(screenSet);
+            afterLevelLoaded();
             redraw = true;
         }
     }

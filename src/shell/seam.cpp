@@ -10,6 +10,8 @@
 #include "shell/resource_items.h"
 
 void playPushSound(DATAFILE* screens) {
+    // The hint tries its solution with the game's moves and no sound set.
+    if (!screens) return;
     // Volume 255 and centre pan: the loudest values that keep the sound in
     // both channels.
     play_sample(static_cast<SAMPLE*>(screens[screenPushSound].dat), 255, 128, 1000, 0);

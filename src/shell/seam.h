@@ -5,7 +5,7 @@
 
 struct DATAFILE;
 
-// Plays the push sound held in the screens datafile.
+// Plays the push sound held in the screens datafile; nothing when there is none.
 void playPushSound(DATAFILE* screens);
 // Shows a message to the player and waits until it is dismissed.
 void showMessage(const char* text);

@@ -358,7 +358,7 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
 // estimate of pushes still needed alone.
 void Search::push(uint32_t node, int64_t h) {
     uint64_t g = nodes_[node].g;
-    uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + h), 0xFFFF);
+    uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + boundWeight * h), 0xFFFF);
     open_.push((f << 48) | ((0xFFFF - g) << 32) | node);
 }
 

@@ -93,6 +93,9 @@ public:
     // Called at every look at the clock, a few hundred times a second: lets
     // the caller show that the search is still going.
     std::function<void()> onSlice;
+    // Pushes still needed count this many times over pushes made: above 1
+    // the search heads for a win sooner and no longer proves the fewest.
+    int64_t boundWeight = 1;
 
 private:
     struct Node {

@@ -1,13 +1,15 @@
 // Drawing the board: the frame is rebuilt from nothing every time, floor first,
 // then targets, walls, boxes and the figure, each masked over what lies below,
-// and the status panel last so nothing ever covers it. The counters are
-// unsigned and are printed as such, so a long game never shows a minus sign.
+// the hint's mark over them, and the status panel last so nothing ever covers
+// it. The counters are unsigned and are printed as such, so a long game never
+// shows a minus sign.
 #include "view/board_view.h"
 
 #include <cstdint>
 
 #include "rules/board.h"
 #include "shell/resource_items.h"
+#include "view/board_notes.h"
 
 namespace {
 
@@ -56,10 +58,12 @@ void composeFrame(BITMAP* target, DATAFILE* sprites) {
     }
     BITMAP* figure = playerSprite(sprites, board.player.facing);
     if (figure) drawAtCell(target, figure, board.player.x, board.player.y);
+    drawHintMark(target);
 
     textprintf_ex(target, font, 0, 440, makecol(255, 255, 255), -1, "Level        : %d", int(board.levelNumber));
     textprintf_ex(target, font, 0, 450, makecol(255, 255, 255), -1, "Steps Taken  : %u", unsigned(board.stepsTaken));
     textprintf_ex(target, font, 0, 460, makecol(255, 255, 255), -1, "Times pushed : %u", unsigned(board.timesPushed));
+    drawPanelNote(target);
 }
 
 void drawFrame(BITMAP* target, DATAFILE* sprites) {

@@ -42,14 +42,16 @@ void spinScreen() {
 
 }  // namespace
 
-void confirmRestart() {
-    if (!askYesNo(" Restart Level ", 245)) return;
+bool confirmRestart() {
+    if (!askYesNo(" Restart Level ", 245)) return false;
     std::string level = board.layout.currentLevelFile;
     spinScreen();
     loadLevel(level);
+    return true;
 }
 
-void confirmQuit(DATAFILE* screens) {
-    if (!askYesNo(" Quit ", 280)) return;
+bool confirmQuit(DATAFILE* screens) {
+    if (!askYesNo(" Quit ", 280)) return false;
     runMainMenu(screens);
+    return true;
 }

@@ -4,7 +4,8 @@
 #include <allegro.h>
 
 // Asks " Restart Level "; on yes spins the screen and reloads the level from
-// its file. The counters go on as they were.
-void confirmRestart();
-// Asks " Quit "; on yes runs the main menu and returns once it has loaded a level.
-void confirmQuit(DATAFILE* screens);
+// its file. The counters go on as they were. True when the level was reloaded.
+bool confirmRestart();
+// Asks " Quit "; on yes runs the main menu and returns once it has loaded a
+// level, with true.
+bool confirmQuit(DATAFILE* screens);

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -23,7 +24,10 @@
 
 #include "files/level_file.h"
 #include "levels/level_check.h"
+#include "solve/hint.h"
+#include "solve/lost_position.h"
 #include "solve/solver.h"
+#include "rules/history.h"
 #include "rules/moves.h"
 #include "files/paths.h"
 #include "rules/board.h"
@@ -107,6 +111,61 @@ void readEveryBoxAndTarget(benchmark::State& state) {
     }
 }
 
+// A step taken back and made again, in the open: one undoMove and one
+// redoMove (which goes through tryMove) an iteration.
+void undoAndRedoAStep(benchmark::State& state) {
+    resetBoard();
+    resetHistory();
+    board.player.x = 10;
+    board.player.y = 6;
+    playMove(moveRight, nullptr);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(undoMove());
+        benchmark::DoNotOptimize(redoMove(nullptr));
+    }
+}
+
+// The same with a push, the box slot and both counters restored.
+void undoAndRedoAPush(benchmark::State& state) {
+    resetBoard();
+    resetHistory();
+    board.player.x = 10;
+    board.player.y = 6;
+    board.boxes[0] = {11, 6};
+    playMove(moveRight, nullptr);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(undoMove());
+        benchmark::DoNotOptimize(redoMove(nullptr));
+    }
+}
+
+// The shipped level with the most boxes and floor cells in reach: what the
+// lost-position test is timed on.
+std::string largestShippedLevel() {
+    std::string largest;
+    int64_t most = -1;
+    followChain(
+        firstLevelFile,
+        [&](const std::string& name) {
+            int64_t boxes = 0, walls = 0;
+            for (const GridPos& box : board.boxes) boxes += box.x > 0;
+            for (const WallPos& wall : board.walls) walls += wall.x > 0;
+            if (boxes * 1000 + walls > most) {
+                most = boxes * 1000 + walls;
+                largest = name;
+            }
+        },
+        [](const std::string&, const std::string&) {});
+    return largest;
+}
+
+std::string largestLevel;
+
+void lostPositionTest(benchmark::State& state) {
+    loadLevel(largestLevel);
+    for (auto _ : state) benchmark::DoNotOptimize(isPositionLost());
+}
+
 // Keeps each run's seconds per iteration, by name, for the figures at the end.
 class FiguresReporter : public benchmark::ConsoleReporter {
   public:
@@ -163,6 +222,63 @@ void reportSolverSpeed(const FiguresReporter& figures) {
     }
 }
 
+// The first hint from the start of every shipped level and from twenty moves
+// into the level tool's solution of it, each searched afresh.
+void reportHintTimes() {
+    std::printf("\n  hints, searched afresh (seconds; * over 2 s, ? no hint found in time):\n");
+    struct Timed {
+        std::string name;
+        double start = 0, twentyIn = -1;
+        bool startFound = false, twentyFound = false;
+    };
+    std::vector<Timed> levels;
+    followChain(firstLevelFile, [&](const std::string& name) { levels.push_back({name}); },
+                [](const std::string&, const std::string&) {});
+    auto timeHint = [](bool& found) {
+        forgetHintPlan();
+        auto start = std::chrono::steady_clock::now();
+        Hint hint = findHint(HintLimits(), nullptr);
+        found = hint.outcome == HintOutcome::found;
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    int number = 0, firstFiftyUnder = 0, firstFifty = 0;
+    double slowestFirstFifty = 0;
+    for (Timed& level : levels) {
+        number++;
+        loadLevel(level.name);
+        level.start = timeHint(level.startFound);
+        std::string letters = solveBoard(SearchLimits()).solution;
+        int moves = 0;
+        for (; moves < 20 && moves < int(letters.size()); moves++) {
+            switch (letters[moves]) {
+                case 'u': case 'U': tryMove(moveUp, nullptr); break;
+                case 'd': case 'D': tryMove(moveDown, nullptr); break;
+                case 'l': case 'L': tryMove(moveLeft, nullptr); break;
+                default: tryMove(moveRight, nullptr); break;
+            }
+        }
+        if (moves == 20 && !isLevelComplete()) level.twentyIn = timeHint(level.twentyFound);
+        if (number <= 50) {
+            firstFifty++;
+            double slowest = std::max(level.start, level.twentyIn);
+            slowestFirstFifty = std::max(slowestFirstFifty, slowest);
+            if (slowest < 2 && level.startFound && (level.twentyIn < 0 || level.twentyFound)) firstFiftyUnder++;
+        }
+    }
+    for (size_t i = 0; i < levels.size(); i++) {
+        const Timed& level = levels[i];
+        char twenty[32] = "  (won sooner)";
+        if (level.twentyIn >= 0) {
+            std::snprintf(twenty, sizeof twenty, "%7.3f%s", level.twentyIn,
+                          !level.twentyFound ? "?" : level.twentyIn >= 2 ? "*" : " ");
+        }
+        std::printf("    %-22s start %7.3f%s  twenty moves in %s\n", level.name.c_str(), level.start,
+                    !level.startFound ? "?" : level.start >= 2 ? "*" : " ", twenty);
+    }
+    std::printf("  hint                  the first %d levels: %d with both hints found under 2 s; slowest %.3f s\n",
+                firstFifty, firstFiftyUnder, slowestFirstFifty);
+}
+
 void printFigures(const FiguresReporter& figures) {
     std::printf("\nFigures, each against its floor:\n");
     if (figures.has("composeFrame") && figures.has("clearAndCopy")) {
@@ -187,7 +303,23 @@ void printFigures(const FiguresReporter& figures) {
         std::printf("  isLevelComplete       %8.2f us a call = %5.1f x reading every box and target slot once (%.3f us)\n",
                     testTime * 1e6, testTime / floorTime, floorTime * 1e6);
     }
+    if (figures.has("tryMove")) {
+        double moveTime = figures.at("tryMove");
+        if (figures.has("undoAndRedoAStep") && figures.has("undoAndRedoAPush")) {
+            double step = figures.at("undoAndRedoAStep") / 2, push = figures.at("undoAndRedoAPush") / 2;
+            std::printf("  undo or redo          %8.1f ns a step, %.1f ns a push = %.2f and %.2f x one tryMove (%.1f ns)\n",
+                        step * 1e9, push * 1e9, step / moveTime, push / moveTime, moveTime * 1e9);
+        }
+        std::printf("  history               %8zu bytes a move, room for %llu moves (%.0f MiB, touched only as used)\n",
+                    sizeof(MoveRecord), (unsigned long long)historyMoves, sizeof(history.moves) / 1048576.0);
+        if (figures.has("isPositionLost")) {
+            double lostTime = figures.at("isPositionLost");
+            std::printf("  isPositionLost        %8.2f us a push on %s = %.0f x one tryMove\n", lostTime * 1e6,
+                        largestLevel.c_str(), lostTime / moveTime);
+        }
+    }
     reportSolverSpeed(figures);
+    if (!std::getenv("BOXYARD_BENCH_NO_HINTS")) reportHintTimes();
 }
 
 // Brings the library up: on a real screen when there is a display, else for
@@ -245,6 +377,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("isLevelComplete", isLevelCompleteOnFirstLevel)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("readEveryBoxAndTarget", readEveryBoxAndTarget)->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark("tryMove", stepBackAndForth)->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark("undoAndRedoAStep", undoAndRedoAStep)->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark("undoAndRedoAPush", undoAndRedoAPush)->Unit(benchmark::kNanosecond);
+    largestLevel = largestShippedLevel();
+    benchmark::RegisterBenchmark("isPositionLost", lostPositionTest)->Unit(benchmark::kMicrosecond);
 
     FiguresReporter figures;
     benchmark::RunSpecifiedBenchmarks(&figures);

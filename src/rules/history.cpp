@@ -1,0 +1,79 @@
+// The history of moves on the level being played. Undo works backwards from
+// the player's cell, so a record needs no coordinates; redo goes through the
+// game's own move, so counters, rules and the push sound are the game's.
+#include "rules/history.h"
+
+#include "rules/board.h"
+
+MoveHistory history;
+
+namespace {
+
+const Direction* const ways[4] = {&moveUp, &moveDown, &moveLeft, &moveRight};
+
+uint8_t wayOf(const Direction& direction) {
+    switch (direction.facing) {
+        case 'u': return 0;
+        case 'd': return 1;
+        case 'l': return 2;
+        default: return 3;
+    }
+}
+
+MoveRecord& recordAt(uint64_t number) { return history.moves[number % historyMoves]; }
+
+}  // namespace
+
+void resetHistory() {
+    history.oldest = 0;
+    history.now = 0;
+    history.newest = 0;
+}
+
+bool playMove(const Direction& direction, DATAFILE* screens) {
+    MoveRecord record = {wayOf(direction), board.player.facing, 0, 0};
+    int box = boxInFront(direction);
+    uint32_t pushesBefore = board.timesPushed;
+    if (!tryMove(direction, screens)) return false;
+    if (board.timesPushed != pushesBefore) {
+        record.pushed = 1;
+        record.box = uint8_t(box);
+    }
+    recordAt(history.now) = record;
+    history.now++;
+    history.newest = history.now;
+    if (history.now - history.oldest > historyMoves) history.oldest = history.now - historyMoves;
+    return true;
+}
+
+HistoryStep undoMove() {
+    if (history.now == history.oldest) return HistoryStep::none;
+    history.now--;
+    const MoveRecord& record = recordAt(history.now);
+    const Direction& direction = *ways[record.way];
+    // The counters are unsigned: a count that wrapped round on the move
+    // wraps back.
+    if (record.pushed) {
+        board.boxes[record.box].x -= direction.dx;
+        board.boxes[record.box].y -= direction.dy;
+        board.timesPushed--;
+    }
+    board.player.x -= direction.dx;
+    board.player.y -= direction.dy;
+    board.player.facing = record.facingBefore;
+    board.stepsTaken--;
+    return record.pushed ? HistoryStep::push : HistoryStep::step;
+}
+
+HistoryStep redoMove(DATAFILE* screens) {
+    if (history.now == history.newest) return HistoryStep::none;
+    const MoveRecord record = recordAt(history.now);
+    // Between an undo and a redo the figure can only turn, so the move
+    // goes as it went; should it not, nothing is left to make again.
+    if (!tryMove(*ways[record.way], screens)) {
+        history.newest = history.now;
+        return HistoryStep::none;
+    }
+    history.now++;
+    return record.pushed ? HistoryStep::push : HistoryStep::step;
+}

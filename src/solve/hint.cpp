@@ -1,0 +1,157 @@
+// The hint needs any sound solution, not the fewest pushes: it searches first
+// with the estimate of pushes still needed weighed three times over, which
+// finds one far sooner on most levels, and only then as the level tool does. The solution found is kept as a plan, each push with the
+// layout of the boxes it was made from, and later hints follow it on for as
+// long as the rest of it still wins from the position on the board.
+#include "solve/hint.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "rules/board.h"
+#include "rules/moves.h"
+#include "solve/lost_position.h"
+#include "solve/push_search.h"
+#include "solve/solver.h"
+
+namespace {
+
+struct PlannedPush {
+    uint64_t layout;  // where every box slot stood before the push
+    int32_t x, y;     // the box pushed
+    char way;
+};
+
+std::vector<PlannedPush> plan;
+
+uint64_t layoutOfBoxes() {
+    uint64_t hash = 1469598103934665603ull;
+    for (const GridPos& box : board.boxes) {
+        hash = (hash ^ uint32_t(box.x)) * 1099511628211ull;
+        hash = (hash ^ uint32_t(box.y)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+int wayIndex(char way) {
+    switch (way) {
+        case 'u': return 0;
+        case 'd': return 1;
+        case 'l': return 2;
+        default: return 3;
+    }
+}
+
+int firstBoxAt(int32_t x, int32_t y) {
+    for (int i = 0; i < boxSlots; i++) {
+        if (board.boxes[i].x == x && board.boxes[i].y == y) return i;
+    }
+    return -1;
+}
+
+// True when the plan from push `from` on, with the walks between its pushes
+// worked out afresh from where the player stands, wins with the game's moves.
+bool planWinsFrom(size_t from) {
+    Area area;
+    std::string why;
+    if (!buildArea(area, why)) return false;
+    std::vector<std::pair<int, int>> pushes;
+    for (size_t i = from; i < plan.size(); i++) {
+        const PlannedPush& push = plan[i];
+        if (push.x <= area.left || push.x >= area.left + area.width - 1 || push.y <= area.top ||
+            push.y >= area.top + area.height - 1) {
+            return false;
+        }
+        pushes.emplace_back(area.cellOf(push.x, push.y), wayIndex(push.way));
+    }
+    return replayWins(spellOut(area, pushes));
+}
+
+// Keeps the pushes of a winning solution, each with the layout it starts from.
+void keepPlan(const std::string& letters) {
+    Board saved = board;
+    plan.clear();
+    for (char letter : letters) {
+        const Direction& direction = directionOf(letter);
+        if (std::isupper(static_cast<unsigned char>(letter))) {
+            const GridPos& box = board.boxes[boxInFront(direction)];
+            plan.push_back({layoutOfBoxes(), box.x, box.y, char(std::tolower(static_cast<unsigned char>(letter)))});
+        }
+        tryMove(direction, nullptr);
+    }
+    board = saved;
+}
+
+Hint hintFromPlan(size_t step) {
+    Hint hint;
+    hint.outcome = HintOutcome::found;
+    hint.boxX = plan[step].x;
+    hint.boxY = plan[step].y;
+    hint.way = plan[step].way;
+    hint.box = firstBoxAt(hint.boxX, hint.boxY);
+    return hint;
+}
+
+}  // namespace
+
+Hint findHint(const HintLimits& limits, const std::function<void()>& thinking) {
+    Clock::time_point start = Clock::now();
+    Hint hint;
+    if (isPositionLost()) {
+        hint.outcome = HintOutcome::lost;
+        return hint;
+    }
+    const uint64_t layout = layoutOfBoxes();
+    for (size_t step = 0; step < plan.size(); step++) {
+        if (plan[step].layout == layout && planWinsFrom(step)) return hintFromPlan(step);
+    }
+
+    Area area;
+    std::string why;
+    if (!buildArea(area, why)) return hint;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits searchLimits;
+    searchLimits.maxStates = limits.maxStates;
+    searchLimits.maxSeconds = limits.seconds;
+    bool told = false;
+    auto tellIfSlow = [&] {
+        if (!told && std::chrono::duration<double>(Clock::now() - start).count() > limits.thinkingAfter) {
+            told = true;
+            if (thinking) thinking();
+        }
+    };
+    auto secondsLeft = [&] {
+        return std::max(0.0, limits.seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    // First a short search that heads for a win, which settles most positions
+    // in milliseconds; then, for the rest of the budget, the search that
+    // weighs pushes made fully, which copes better where the estimate misleads.
+    Search quick(area, distances, searchLimits, std::min(secondsLeft(), limits.quickSeconds), false);
+    quick.boundWeight = 3;
+    quick.onSlice = tellIfSlow;
+    Search::Status status = quick.run();
+    std::vector<std::pair<int, int>> pushes = quick.pushes;
+    bool leftTheArea = quick.leftTheArea;
+    if (status == Search::gaveUp) {
+        Search thorough(area, distances, searchLimits, secondsLeft(), false);
+        thorough.onSlice = tellIfSlow;
+        status = thorough.run();
+        pushes = thorough.pushes;
+        leftTheArea = thorough.leftTheArea;
+    }
+    if (status == Search::exhausted && !leftTheArea) {
+        hint.outcome = HintOutcome::lost;
+    } else if (status == Search::found && !pushes.empty()) {
+        std::string letters = spellOut(area, pushes);
+        if (replayWins(letters)) {
+            keepPlan(letters);
+            return hintFromPlan(0);
+        }
+    }
+    return hint;
+}
+
+void forgetHintPlan() { plan.clear(); }

@@ -1,0 +1,31 @@
+// What play writes over the board besides the board itself: the hint's mark
+// on a box, and a note in the free right half of the status panel.
+#pragma once
+
+#include <allegro.h>
+
+#include <cstdint>
+
+enum class PanelNote { none, lost, noWayToWin, noHintInTime, hint, thinking };
+
+struct BoardNotes {
+    bool hintShown;
+    int32_t hintX, hintY;  // the cell of the box to push
+    char hintWay;          // 'u', 'd', 'l' or 'r'
+    PanelNote note;
+};
+
+extern BoardNotes boardNotes;
+
+// No mark and no note.
+void resetBoardNotes();
+
+// The mark of a push: a ring round the cell whose top-left pixel is (x, y)
+// and a thick arrow across it the way the box is to go, light on dark so it
+// stands out on the crate, the floor, a target and the bricks alike.
+void drawPushMark(BITMAP* target, int x, int y, char way);
+
+// The hint's mark over the board, when one is shown.
+void drawHintMark(BITMAP* target);
+// The note, if any, in the panel's right half, on its three lines.
+void drawPanelNote(BITMAP* target);

@@ -1,0 +1,124 @@
+// The lost-position warning and the hint on boards whose answers are known:
+// the certain cases warn, positions that only look stuck do not, and a hint
+// names the push that wins or says the position is lost.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "files/level_file.h"
+#include "level_builder.h"
+#include "rules/board.h"
+#include "rules/completion.h"
+#include "rules/moves.h"
+#include "solve/hint.h"
+#include "solve/lost_position.h"
+
+namespace {
+
+void load(const std::string& picture, int boxesToPlace, int left = 1) {
+    std::istringstream in(levelText(picture, "levels\\test.kzm", "lastlevel", boxesToPlace, left, 1));
+    readLevel(in);
+}
+
+Hint hintNow(double seconds = 2.0) {
+    forgetHintPlan();
+    HintLimits limits;
+    limits.seconds = seconds;
+    return findHint(limits, nullptr);
+}
+
+}  // namespace
+
+TEST(LostPosition, WarnsOnTheCertainCases) {
+    struct Case {
+        const char* why;
+        const char* picture;
+    };
+    for (const Case& lost : {
+             Case{"a box in a corner", "#######\n#$   .#\n# @ $.#\n#######"},
+             Case{"a box against a wall with no target along it", "#######\n# $   #\n#   @ #\n#. $ .#\n#######"},
+             Case{"four boxes frozen together", "#######\n#$$  .#\n#$$ ..#\n#  @ .#\n#######"},
+             Case{"two boxes frozen along a wall", "#######\n#. $$ #\n#  @ .#\n#######"},
+         }) {
+        load(lost.picture, -1);
+        board.boxesToPlace = 0;
+        for (const GridPos& box : board.boxes) board.boxesToPlace += box.x > 0;
+        EXPECT_TRUE(isPositionLost()) << lost.why;
+    }
+}
+
+TEST(LostPosition, StaysQuietOnPositionsThatCanStillBeWon) {
+    struct Case {
+        const char* why;
+        const char* picture;
+        int boxesToPlace;
+        int left;
+    };
+    for (const Case& fine : {
+             Case{"a spare box in a corner", "#######\n#$    #\n#  $ .#\n# @   #\n#######", 1, 1},
+             Case{"two spare boxes frozen together", "#######\n#$$   #\n#$$   #\n#  $ .#\n# @   #\n#######", 1, 1},
+             Case{"a box frozen on its target", "#######\n#*   .#\n#  $  #\n# @   #\n#######", 2, 1},
+             Case{"boxes along a wall with targets on it", "#######\n#.$ $.#\n#  @  #\n#######", 2, 1},
+             Case{"two boxes side by side, free to part", "#######\n#     #\n# $$ .#\n# @  .#\n#######", 2, 1},
+             Case{"an open room: the player can walk round it", "    \n @$.\n    ", 1, 1},
+         }) {
+        load(fine.picture, fine.boxesToPlace, fine.left);
+        EXPECT_FALSE(isPositionLost()) << fine.why;
+    }
+    // A box in a corner on a target in column 0, which never counts: spare
+    // when one pair is needed, and the level lost when two are.
+    const char* columnZero = "########\n#*  $ .#\n#  @  .#\n########";
+    load(columnZero, 1, -1);
+    EXPECT_FALSE(isPositionLost());
+    load(columnZero, 2, -1);
+    EXPECT_TRUE(isPositionLost());
+}
+
+TEST(Hint, NamesTheBoxAndTheWayOfTheNextPush) {
+    load("########\n#   #  #\n# $@  .#\n#      #\n########", 1);
+    Hint hint = hintNow();
+    ASSERT_EQ(hint.outcome, HintOutcome::found);
+    EXPECT_EQ(hint.box, 0);
+    EXPECT_EQ(hint.boxX, 3);
+    EXPECT_EQ(hint.boxY, 3);
+    EXPECT_EQ(hint.way, 'r');
+    // The box stands against nothing but the player must go round it: the
+    // push is still named, not a step.
+    load("#######\n#.$ @ #\n#######", 1);
+    hint = hintNow();
+    ASSERT_EQ(hint.outcome, HintOutcome::found);
+    EXPECT_EQ(hint.way, 'l');
+}
+
+TEST(Hint, SaysSoWhenThePositionIsLostOrTheTimeRunsOut) {
+    // The box could reach the target, but the player can never get to it.
+    load("#######\n#.$ #@#\n#######", 1);
+    EXPECT_FALSE(isPositionLost());
+    EXPECT_EQ(hintNow().outcome, HintOutcome::lost);
+    load("#######\n#$   .#\n# @ $.#\n#######", 2);
+    EXPECT_EQ(hintNow().outcome, HintOutcome::lost);
+
+    std::ifstream file(SOURCE_FOLDER "/levels/level49.kzm");
+    ASSERT_TRUE(file.is_open());
+    readLevel(file);
+    EXPECT_EQ(hintNow(0.001).outcome, HintOutcome::notFound);
+}
+
+TEST(Hint, FollowingTheHintsWinsTheLevel) {
+    std::ifstream file(SOURCE_FOLDER "/levels/level12.kzm");
+    ASSERT_TRUE(file.is_open());
+    readLevel(file);
+    forgetHintPlan();
+    for (int pushes = 0; pushes < 200 && !isLevelComplete(); pushes++) {
+        Hint hint = findHint(HintLimits(), nullptr);
+        ASSERT_EQ(hint.outcome, HintOutcome::found);
+        // Stand behind the box as the player would have walked there, and push.
+        const Direction& way = hint.way == 'u' ? moveUp : hint.way == 'd' ? moveDown : hint.way == 'l' ? moveLeft : moveRight;
+        board.player.x = hint.boxX - way.dx;
+        board.player.y = hint.boxY - way.dy;
+        ASSERT_TRUE(tryMove(way, nullptr));
+        ASSERT_EQ(board.boxes[hint.box].x, hint.boxX + way.dx);
+    }
+    EXPECT_TRUE(isLevelComplete());
+}
