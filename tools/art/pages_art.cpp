@@ -8,6 +8,7 @@
 #include <string>
 
 #include "art.h"
+#include "view/board_notes.h"
 #include "paint.h"
 #include "screen_parts.h"
 
@@ -139,10 +140,10 @@ BITMAP* stuckPage() {
 
     // A crate in a corner, crossed out.
     const int cornerX = left + 8, cornerY = y + 14;
-    rectfill(picture, cornerX - 4, cornerY - 4, cornerX + 3 * 64 + 3, cornerY + 3 * 64 + 3, soot());
-    drawRoom(picture, sprites, {"###", "#$l", "#--"}, cornerX, cornerY, 2);
+    rectfill(picture, cornerX - 4, cornerY - 4, cornerX + 3 * 64 + 3, cornerY + 2 * 64 + 3, soot());
+    drawRoom(picture, sprites, {"###", "#$l"}, cornerX, cornerY, 2);
     redCross(picture, cornerX + 96, cornerY + 96, 44);
-    smallTextCentred(picture, "stuck in a corner", cornerX + 96, cornerY + 3 * 64 + 10, creamInk());
+    smallTextCentred(picture, "stuck in a corner", cornerX + 96, cornerY + 2 * 64 + 10, creamInk());
 
     // A crate against a wall with no target along it.
     const int wallX = 300, wallY = y + 14;
@@ -155,20 +156,30 @@ BITMAP* stuckPage() {
               "the crate is lost too.",
               wallX, wallY + 3 * 32 + 14, 36, creamInk());
 
-    // The way out.
-    const int keyY = cornerY + 3 * 64 + 40;
-    keyCap(picture, left + 8, keyY, 40, 36, "R");
-    saying(picture, "Stuck? Press R to restart.", left + 64, keyY + 4, goldInk());
-    paragraph(picture, "The level starts again as it began. Look before you push!", left + 64, keyY + 26, 60,
+    // The ways out: take the push back, ask for a hint, or start again.
+    const int keyY = cornerY + 2 * 64 + 34;
+    keyCap(picture, left + 8, keyY, 40, 34, "U");
+    saying(picture, "Press U to take it back.", left + 64, keyY + 2, goldInk());
+    smallText(picture, "The game warns you as soon as a push has lost the level.", left + 64, keyY + 24,
+              creamInk());
+    keyCap(picture, left + 8, keyY + 44, 40, 34, "H");
+    saying(picture, "Press H for a hint.", left + 64, keyY + 46, goldInk());
+    smallText(picture, "An arrow marks the crate to push next, and which way.", left + 64, keyY + 68, creamInk());
+    keyCap(picture, left + 8, keyY + 88, 40, 34, "R");
+    saying(picture, "Stuck? Press R to restart.", left + 64, keyY + 90, goldInk());
+    smallText(picture, "The level starts again as it began. Look before you push!", left + 64, keyY + 112,
               creamInk());
     return picture;
 }
 
-// One row of the key table: the key, what it does, and a line more.
-void keyRow(BITMAP* picture, const char* key, int keyWidth, int y, const char* what, const char* more) {
-    keyCap(picture, 110 - keyWidth / 2, y, keyWidth, 34, key);
-    saying(picture, what, 200, y + 2, goldInk());
-    smallText(picture, more, 200, y + 24, creamInk());
+// One entry of the key table: the key centred at `keyX`, what it does beside
+// it, and a line or two more in `columns` characters.
+void keyRow(BITMAP* picture, const char* key, int keyWidth, int keyX, int y, const char* what, const char* more,
+            int columns) {
+    keyCap(picture, keyX - keyWidth / 2, y, keyWidth, 34, key);
+    const int textX = keyX + 46;
+    saying(picture, what, textX, y + 2, goldInk());
+    paragraph(picture, more, textX, y + 24, columns, creamInk());
 }
 
 BITMAP* keysPage() {
@@ -194,11 +205,21 @@ BITMAP* keysPage() {
     arrow(picture, roomX + 30, roomY + 48, roomX + 6, roomY + 48, 3, goldInk());
     arrow(picture, roomX + 66, roomY + 48, roomX + 90, roomY + 48, 3, goldInk());
 
-    const int first = top + 2 * size + 28;
-    keyRow(picture, "S", 40, first, "Save the game", "A file selector asks for a file name.");
-    keyRow(picture, "M", 40, first + 58, "New tune", "Picks another tune at random.");
-    keyRow(picture, "R", 40, first + 116, "Restart the level", "Asks first; your counters are kept.");
-    keyRow(picture, "Esc", 56, first + 174, "Main menu", "Asks first, then goes back to the menu.");
+    // Two columns: the game's commands on the left, the helping hands on the right.
+    const int first = top + 2 * size + 22, step = 60, leftKey = 76, rightKey = 384;
+    keyRow(picture, "S", 40, leftKey, first, "Save the game", "A file selector asks for a file name.", 28);
+    keyRow(picture, "M", 40, leftKey, first + step, "New tune", "Picks another tune at random.", 28);
+    keyRow(picture, "R", 40, leftKey, first + 2 * step, "Restart", "Asks first; your counters are kept.", 28);
+    keyRow(picture, "Esc", 56, leftKey, first + 3 * step, "Main menu", "Asks first, then goes back to the menu.", 28);
+    keyRow(picture, "U", 40, rightKey, first, "Take back", "The last step or push. Backspace too.", 21);
+    keyRow(picture, "Shift+U", 72, rightKey, first + step, "Do again", "What U took back. Ctrl+Y too.", 21);
+    keyRow(picture, "H", 40, rightKey, first + 2 * step, "Hint", "Marks the crate to push next.", 21);
+    // What the hint looks like on the board.
+    const int hintX = rightKey + 46, hintY = first + 3 * step;
+    rectfill(picture, hintX - 4, hintY - 4, hintX + 3 * 32 + 3, hintY + 32 + 3, soot());
+    drawRoom(picture, sprites, {"r$."}, hintX, hintY, 1);
+    drawPushMark(picture, hintX + 32, hintY, 'r');
+    smallText(picture, "a hint", hintX + 3 * 32 + 12, hintY + 12, creamInk());
     return picture;
 }
 
