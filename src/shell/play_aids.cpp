@@ -52,11 +52,16 @@ void resetAidKeys(AidKeys& keys) {
     resetKeyRepeat(keys.undo);
     resetKeyRepeat(keys.redo);
     resetKeyLatch(keys.hint);
+    keys.uDown = false;
+    keys.uRedoes = false;
 }
 
-AidKeysDown readAidKeys() {
+AidKeysDown readAidKeys(AidKeys& keys) {
     const bool shift = key_shifts & KB_SHIFT_FLAG, ctrl = key_shifts & KB_CTRL_FLAG;
-    return {(key[KEY_U] && !shift) || key[KEY_BACKSPACE], (key[KEY_U] && shift) || (key[KEY_Y] && ctrl),
+    const bool uDown = key[KEY_U];
+    if (uDown && !keys.uDown) keys.uRedoes = shift;
+    keys.uDown = uDown;
+    return {(uDown && !keys.uRedoes) || key[KEY_BACKSPACE], (uDown && keys.uRedoes) || (key[KEY_Y] && ctrl),
             bool(key[KEY_H])};
 }
 
@@ -85,7 +90,7 @@ bool handleAidKeys(AidKeys& keys, const AidKeysDown& down, unsigned now, BITMAP*
 }
 
 void holdOverAidKeys(AidKeys& keys, const AidKeysDown& before) {
-    const AidKeysDown now = readAidKeys();
+    const AidKeysDown now = readAidKeys(keys);
     if (!before.undo) holdOver(keys.undo, now.undo);
     if (!before.redo) holdOver(keys.redo, now.redo);
     if (!before.hint) holdOver(keys.hint, now.hint);

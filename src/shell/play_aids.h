@@ -11,6 +11,11 @@ struct AidKeys {
     KeyRepeat undo;
     KeyRepeat redo;
     KeyLatch hint;
+    // U undoes or redoes by whether Shift was down when U went down, for as
+    // long as U stays down: fingers let go of Shift first, and the end of a
+    // Shift+U must not read as a U.
+    bool uDown;
+    bool uRedoes;
 };
 
 // Which of them are down, read once at the start of a tick.
@@ -21,7 +26,7 @@ struct AidKeysDown {
 };
 
 void resetAidKeys(AidKeys& keys);
-AidKeysDown readAidKeys();
+AidKeysDown readAidKeys(AidKeys& keys);
 
 // Undo, redo and the hint, in that order. True when the board or what is
 // drawn over it changed. A held U or Shift+U walks on after 24 ticks, then

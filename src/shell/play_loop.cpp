@@ -107,7 +107,7 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     for (;;) {
         if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
         while (tickCounter.load() > 0) {
-            const AidKeysDown aidsDown = readAidKeys();
+            const AidKeysDown aidsDown = readAidKeys(aids);
             if (handleArrows(moveLatch, screenSet)) redraw = true;
             if (handleAidKeys(aids, aidsDown, ticksWorked, backBuffer, spriteSet, screenSet)) redraw = true;
             if (handleCommands(commands, ticksWorked, screenSet)) {
