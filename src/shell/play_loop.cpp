@@ -106,11 +106,16 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     bool redraw = true;
     for (;;) {
         if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
+        // Held keys walk on by the ticks between frames. Ticks that piled up
+        // while the game waited (a prompt, the hint's search) are worked off
+        // as one look, so a key held through the wait acts at most once more,
+        // not once for every tick the player never saw.
+        const unsigned walkClock = ticksWorked;
         while (tickCounter.load() > 0) {
             const AidKeysDown aidsDown = readAidKeys(aids);
             if (handleArrows(moveLatch, screenSet)) redraw = true;
-            if (handleAidKeys(aids, aidsDown, ticksWorked, backBuffer, spriteSet, screenSet)) redraw = true;
-            if (handleCommands(commands, ticksWorked, screenSet)) {
+            if (handleAidKeys(aids, aidsDown, walkClock, backBuffer, spriteSet, screenSet)) redraw = true;
+            if (handleCommands(commands, walkClock, screenSet)) {
                 holdOverAidKeys(aids, aidsDown);
                 redraw = true;
             }
