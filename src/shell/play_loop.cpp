@@ -1,7 +1,8 @@
 // Keys are examined once per 60 Hz tick, and a frame is drawn after the ticks
 // that changed something: a game standing still draws nothing and sleeps
 // until the next tick. Ticks that piled up while the game waited are worked
-// off back to back before the next frame.
+// off back to back before the next frame. A close of the window is acted on
+// at the next tick.
 #include "shell/play_loop.h"
 
 #include <chrono>
@@ -9,6 +10,7 @@
 #include "rules/board.h"
 #include "rules/completion.h"
 #include "rules/moves.h"
+#include "shell/close_request.h"
 #include "shell/key_presses.h"
 #include "shell/ticks.h"
 #include "view/board_view.h"
@@ -101,6 +103,7 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
     for (;;) {
         if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
         while (tickCounter.load() > 0) {
+            actOnCloseRequest();
             if (handleArrows(moveLatch, screenSet)) redraw = true;
             if (handleCommands(commands, ticksWorked, screenSet)) redraw = true;
             ticksWorked++;

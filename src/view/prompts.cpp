@@ -6,7 +6,9 @@
 #include <string>
 
 #include "files/level_file.h"
+#include "files/saved_game.h"
 #include "rules/board.h"
+#include "shell/autosave.h"
 #include "shell/resource_items.h"
 #include "view/key_waits.h"
 #include "view/title_menu.h"
@@ -51,5 +53,7 @@ void confirmRestart() {
 
 void confirmQuit(DATAFILE* screens) {
     if (!askYesNo(" Quit ", 280)) return;
+    // The level left is where Continue takes the player back to.
+    writeAutosave(savedGameOfBoard());
     runMainMenu(screens);
 }
