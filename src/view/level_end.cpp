@@ -2,8 +2,8 @@
 // counters run on; only the level number rises. Each screen waits for a press
 // of Enter made while it shows; the menu after the closing screen ignores the
 // Enter that closed it, however long it is held. Winning a level keeps the
-// next one in the autosave; finishing the set leaves the autosave on the
-// set's last level as it stood when that level opened, to be played again.
+// next one in the autosave; finishing the set writes nothing, so the autosave
+// keeps the set's last level as it was last kept, to be played again.
 #include "view/level_end.h"
 
 #include "files/level_file.h"
