@@ -7,14 +7,17 @@ BOXYARD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # tools, the game library, the test and benchmark frameworks, clang with
 # libFuzzer (libclang-rt-14-dev) and the symbolizer for the fuzz build, the X
 # server and key tools the end-to-end tests drive the game with, the MIDI
-# patches and the sound tools.
+# patches and the sound tools, and what builds and checks the Debian package
+# (dpkg-shlibdeps in dpkg-dev, file for cpack; lintian, desktop-file-validate,
+# appstreamcli).
 BOXYARD_PACKAGES=(
   g++ make cmake pkg-config
   liballegro4-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  xvfb xfonts-base xdotool x11-utils x11-apps
+  xvfb xfonts-base xdotool x11-utils x11-apps libx11-6
   freepats sox alsa-utils
   python3
+  dpkg-dev file gzip lintian desktop-file-utils appstream
 )
 
 boxyard_as_root() {

@@ -1,7 +1,10 @@
-// Build-time tool: paints the application icon and writes it twice over, as a
-// Windows icon file with a 16-colour and a 256-colour image, and as C++ source
-// that gives the X11 window the 256-colour image through allegro_icon.
+// Build-time tool: paints the application icon and writes it as a Windows
+// icon file with a 16-colour and a 256-colour image, as C++ source that gives
+// the X11 window the 256-colour image through allegro_icon, and as PNG files
+// for the desktop's icon theme, each size painted afresh.
 #include <allegro.h>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,11 +23,33 @@ bool writeFile(const char* path, const void* bytes, size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
+// The sizes of the icon theme's folders, NxN/apps/boxyard.png.
+const int themeSizes[] = {32, 48, 64, 128, 256};
+
+bool writeThemeIcons(const std::string& theme) {
+    for (int size : themeSizes) {
+        std::string folder = theme;
+        for (const std::string& part : {"/" + std::to_string(size) + "x" + std::to_string(size), std::string("/apps")}) {
+            folder += part;
+            ::mkdir(folder.c_str(), 0755);
+        }
+        BITMAP* icon = paintIcon(size);
+        std::vector<uint8_t> png = pngFile(icon);
+        destroy_bitmap(icon);
+        std::string path = folder + "/boxyard.png";
+        if (!writeFile(path.c_str(), png.data(), png.size())) {
+            std::fprintf(stderr, "make_icon: could not write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_icon ICO-FILE XPM-SOURCE\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_icon ICO-FILE XPM-SOURCE THEME-FOLDER\n");
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -46,6 +71,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_icon: could not write %s\n", argv[2]);
         return 1;
     }
-    return 0;
+    ::mkdir(argv[3], 0755);
+    return writeThemeIcons(argv[3]) ? 0 : 1;
 }
 END_OF_MAIN()

@@ -11,7 +11,7 @@
 #include "rules/history.h"
 #include "shell/seam.h"
 
-const char* const firstLevelFile = "levels\\level1.kzm";
+std::string firstLevelFile = "levels\\level1.kzm";
 
 void readLevel(std::istream& in) {
     resetBoard();

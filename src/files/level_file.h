@@ -4,8 +4,9 @@
 #include <istream>
 #include <string>
 
-// The path of the first level of the set, as the game names it.
-extern const char* const firstLevelFile;
+// The path of the first level of the set, as the game names it: the shipped
+// set's "levels\\level1.kzm" unless the player chose a folder of their own.
+extern std::string firstLevelFile;
 
 // Resets the Board and fills it from the named file. A file that cannot be
 // opened is reported as "Unable to read file!" and ends the process.

@@ -1,14 +1,20 @@
-// boxyard: start-up. Brings the library up, loads the pictures and the first
-// level, and hands over to the play loop for the rest of the process.
+// boxyard: start-up. Reads the command line, moves into the game's data
+// folder, brings the library up, loads the pictures and the first level, and
+// hands over to the play loop for the rest of the process.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <string>
 
 #include "files/level_file.h"
 #include "rules/board.h"
+#include "shell/close_request.h"
+#include "shell/game_folders.h"
 #include "shell/play_loop.h"
 #include "shell/resources.h"
 #include "shell/resource_items.h"
@@ -18,6 +24,56 @@
 #include "view/title_menu.h"
 
 namespace {
+
+const char* const usage =
+    "usage: boxyard [--levels FOLDER]\n"
+    "\n"
+    "  --levels FOLDER   play the levels in FOLDER: new games start at FOLDER/level1.kzm\n"
+    "                    (as written by 'boxyard-levels import COLLECTION FOLDER')\n"
+    "  --help            show this text\n"
+    "\n"
+    "Saved games and the autosave are kept in $XDG_DATA_HOME/boxyard\n"
+    "(~/.local/share/boxyard when XDG_DATA_HOME is not set).\n";
+
+// Reads the command line. Returns -1 to go on, or the exit status to end
+// with at once.
+int readOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--levels") == 0 && i + 1 < argc) {
+            std::string problem;
+            std::string first = firstLevelIn(argv[++i], problem);
+            if (first.empty()) {
+                std::fprintf(stderr, "boxyard: %s\n", problem.c_str());
+                return 2;
+            }
+            if (!canOpenLevel(first)) {
+                std::fprintf(stderr, "boxyard: there is no level1.kzm in \"%s\" to start a game with\n", argv[i]);
+                return 1;
+            }
+            firstLevelFile = first;
+            continue;
+        }
+        std::fprintf(stderr, "boxyard: %s \"%s\" (try --help)\n",
+                     std::strcmp(argv[i], "--levels") == 0 ? "a folder must follow" : "unknown option", argv[i]);
+        return 2;
+    }
+    return -1;
+}
+
+// The game plays with its data folder as its working folder: the pictures,
+// the music, the shipped levels and the sound settings are all named from
+// there.
+void enterDataFolder() {
+    std::string folder = findDataFolder();
+    if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "boxyard: cannot enter the game's folder %s (%s)\n", folder.c_str(),
+                     std::strerror(errno));
+    }
+}
 
 // All text is drawn with a transparent background.
 void useTransparentText() {
@@ -30,12 +86,17 @@ void useTransparentText() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    (void)argc;
+    int status = readOptions(argc, argv);
+    if (status >= 0) return status;
+    enterDataFolder();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         std::fprintf(stderr, "boxyard: cannot start the graphics library (%s); is there a display (DISPLAY)?\n",
                      allegro_error);
         return 1;
     }
+    // The library looks for its settings beside the program; an installed
+    // game keeps them in its data folder.
+    set_config_file("allegro.cfg");
     install_timer();
     install_keyboard();
     startTicks();
@@ -50,6 +111,7 @@ int main(int argc, char** argv) {
         endProcess(1);
     }
     set_window_title("boxyard");
+    watchCloseButton();
     useTransparentText();
     BITMAP* backBuffer = create_bitmap(screenWidth, screenHeight);
     DATAFILE* spriteSet = loadSpriteSet();

@@ -1,7 +1,8 @@
 // Keys are examined once per 60 Hz tick, and a frame is drawn after the ticks
 // that changed something: a game standing still draws nothing and sleeps
 // until the next tick. Ticks that piled up while the game waited are worked
-// off back to back before the next frame.
+// off back to back before the next frame. A close of the window is acted on
+// at the next tick.
 #include "shell/play_loop.h"
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include "rules/completion.h"
 #include "rules/history.h"
 #include "rules/moves.h"
+#include "shell/close_request.h"
 #include "shell/key_presses.h"
 #include "shell/play_aids.h"
 #include "shell/ticks.h"
@@ -112,6 +114,7 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
         // not once for every tick the player never saw.
         const unsigned walkClock = ticksWorked;
         while (tickCounter.load() > 0) {
+            actOnCloseRequest();
             const AidKeysDown aidsDown = readAidKeys(aids);
             if (handleArrows(moveLatch, screenSet)) redraw = true;
             if (handleAidKeys(aids, aidsDown, walkClock, backBuffer, spriteSet, screenSet)) redraw = true;

@@ -1,6 +1,7 @@
 // Waiting for the player: for any key on a page or a question, for Enter on
 // the end-of-level screens. The waits sleep between looks at the keyboard,
-// so a game waiting for a key uses no processor.
+// so a game waiting for a key uses no processor. A close of the window while
+// they wait ends the game (actOnCloseRequest).
 #pragma once
 
 // Waits for the next key press in the key buffer and returns it as readkey does.

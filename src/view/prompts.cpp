@@ -6,7 +6,9 @@
 #include <string>
 
 #include "files/level_file.h"
+#include "files/saved_game.h"
 #include "rules/board.h"
+#include "shell/autosave.h"
 #include "shell/resource_items.h"
 #include "view/key_waits.h"
 #include "view/title_menu.h"
@@ -52,6 +54,8 @@ bool confirmRestart() {
 
 bool confirmQuit(DATAFILE* screens) {
     if (!askYesNo(" Quit ", 280)) return false;
+    // The level left is where Continue takes the player back to.
+    writeAutosave(savedGameOfBoard());
     runMainMenu(screens);
     return true;
 }

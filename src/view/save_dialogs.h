@@ -2,7 +2,8 @@
 // library's file selector.
 #pragma once
 
-// The path both selectors open on: the one chosen last in this run.
+// The path both selectors open on: the one chosen last in this run, at first
+// the player's folder. Continue opens on the autosave instead when there is one.
 extern char savedGamePath[4096];
 
 // Asks for a file name and saves the game there. A file that cannot be written

@@ -2,6 +2,8 @@
 // with Enter: a new game from the first level, a saved game, the instruction
 // pages, or leaving the program. It returns only with a level loaded. It
 // draws only when the cursor moves or a page closes, and otherwise sleeps.
+// Closing the window here ends the game without touching the autosave: the
+// menu is no game in progress.
 #include "view/title_menu.h"
 
 #include <chrono>
@@ -9,6 +11,8 @@
 
 #include "files/level_file.h"
 #include "rules/board.h"
+#include "shell/autosave.h"
+#include "shell/close_request.h"
 #include "shell/key_presses.h"
 #include "shell/resource_items.h"
 #include "view/key_waits.h"
@@ -75,18 +79,27 @@ unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
     return unsigned(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+// A pause that a close of the window cuts short.
+void pauseFor(unsigned milliseconds) {
+    for (unsigned slept = 0; slept < milliseconds; slept += menuLookMs) {
+        actOnCloseRequest();
+        rest(menuLookMs);
+    }
+}
+
 }  // namespace
 
 void showTitle(DATAFILE* screens) {
-    rest(1000);
+    pauseFor(1000);
     clear_keybuf();
     showPicture(item(screens, screenTitle));
-    rest(3000);
+    pauseFor(3000);
     clear_bitmap(screen);
     clear_keybuf();
 }
 
 void runMainMenu(DATAFILE* screens) {
+    levelInPlay = false;
     BITMAP* menu = create_bitmap(screenWidth, screenHeight);
     int entry = menuNewGame;
     bool done = false;
@@ -98,6 +111,7 @@ void runMainMenu(DATAFILE* screens) {
     holdOverMenuKeys(keys);
     clear_keybuf();
     while (!done) {
+        actOnCloseRequest();
         unsigned now = millisecondsSince(opened);
         bool up = keyPressedOrRepeated(keys.up, key[KEY_UP], now, menuRepeatDelayMs, menuRepeatMs);
         bool down = keyPressedOrRepeated(keys.down, key[KEY_DOWN], now, menuRepeatDelayMs, menuRepeatMs);
@@ -145,4 +159,5 @@ void runMainMenu(DATAFILE* screens) {
         showPicture(menu);
     }
     destroy_bitmap(menu);
+    levelInPlay = true;
 }

@@ -1,5 +1,6 @@
 // The application icon as the build writes it: the .ico in the game folder
-// with its 16- and 256-colour images, and the XPM the window icon is made of.
+// with its 16- and 256-colour images, the XPM the window icon is made of, and
+// the desktop theme's PNG files.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -100,6 +101,68 @@ TEST(WindowIcon, IsThe256ColourImageInXpmForm) {
             size_t i = size_t(y * width + x);
             long expected = full.clear[i] ? -1 : long(full.palette[full.pixels[i]]);
             EXPECT_EQ(found->second, expected) << "at " << x << "," << y;
+        }
+    }
+}
+
+namespace {
+
+uint32_t bigEndian(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+// The RGBA rows of a theme icon as make_icon writes it: one IDAT chunk of
+// stored deflate blocks, each row behind a filter byte of 0.
+bool readThemeIcon(const std::string& path, int& size, std::vector<uint8_t>& rgba) {
+    std::vector<uint8_t> png = fileBytes(path);
+    if (png.size() < 33 || std::memcmp(png.data() + 12, "IHDR", 4) != 0) return false;
+    size = int(bigEndian(png, 16));
+    std::vector<uint8_t> rows;
+    for (size_t at = 8; at + 8 <= png.size();) {
+        uint32_t length = bigEndian(png, at);
+        if (std::memcmp(png.data() + at + 4, "IDAT", 4) == 0) {
+            for (size_t block = at + 10; block + 5 <= at + 8 + length - 4;) {
+                size_t stored = png[block + 1] | png[block + 2] << 8;
+                rows.insert(rows.end(), png.begin() + long(block + 5), png.begin() + long(block + 5 + stored));
+                block += 5 + stored;
+            }
+        }
+        at += 12 + length;
+    }
+    const size_t stride = size_t(size) * 4 + 1;
+    if (rows.size() != stride * size_t(size)) return false;
+    for (size_t y = 0; y < size_t(size); y++) {
+        rgba.insert(rgba.end(), rows.begin() + long(y * stride + 1), rows.begin() + long((y + 1) * stride));
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(ThemeIcons, EverySizeIsTheSameCrispPicture) {
+    std::vector<uint8_t> small;
+    int smallSize = 0;
+    ASSERT_TRUE(readThemeIcon(std::string(BOXYARD_ICON_DIR) + "/32x32/apps/boxyard.png", smallSize, small));
+    for (int expected : {32, 48, 64, 128, 256}) {
+        std::string size = std::to_string(expected);
+        std::vector<uint8_t> rgba;
+        int found = 0;
+        const std::string path = std::string(BOXYARD_ICON_DIR) + "/" + size + "x" + size + "/apps/boxyard.png";
+        ASSERT_TRUE(readThemeIcon(path, found, rgba));
+        ASSERT_EQ(found, expected);
+        // No pixel half see-through, as scaling with blur would leave them.
+        int clear = 0;
+        for (size_t i = 3; i < rgba.size(); i += 4) {
+            EXPECT_TRUE(rgba[i] == 0 || rgba[i] == 255) << size;
+            clear += rgba[i] == 0;
+        }
+        EXPECT_NEAR(double(clear) / (found * found), 0.24, 0.04) << size << ": the round outline's corners";
+        // The design's landmarks land where they do at 32: the gold in the
+        // crate's window, a corner bolt, and the ring's lit top left.
+        for (auto [x, y] : {std::pair{16, 17}, std::pair{9, 9}, std::pair{6, 6}, std::pair{0, 0}}) {
+            size_t big = (size_t(y * found / 32 + found / 64) * size_t(found) + size_t(x * found / 32 + found / 64)) * 4;
+            size_t little = (size_t(y) * 32 + size_t(x)) * 4;
+            for (int c = 0; c < 4; c++) EXPECT_NEAR(rgba[big + c], small[little + c], 24) << size << " at " << x << "," << y;
         }
     }
 }

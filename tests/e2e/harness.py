@@ -5,6 +5,8 @@ Every process a test starts is stopped by its process id when the test ends,
 whatever the outcome.
 """
 
+import ctypes
+import ctypes.util
 import functools
 import os
 import shutil
@@ -75,6 +77,44 @@ class Xvfb:
 
     def stop(self):
         stop_process(self.process)
+
+
+def send_close_request(display, window):
+    """Asks a window to close as a window manager does when its close button
+    is pressed: a WM_DELETE_WINDOW client message sent to the window."""
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    if not connection:
+        raise RuntimeError("cannot open display %s" % display)
+    try:
+        event = Event()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = int(window)
+        event.xclient.message_type = x11.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = x11.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        event.xclient.data[1] = 0  # CurrentTime
+        if not x11.XSendEvent(connection, int(window), 0, 0, ctypes.byref(event)):
+            raise RuntimeError("the close request could not be sent")
+        x11.XFlush(connection)
+    finally:
+        x11.XCloseDisplay(connection)
 
 
 class Picture:
@@ -190,32 +230,48 @@ def level_text(picture, own_name="levels\\level1.kzm", next_name="lastlevel", bo
 
 
 class Game:
-    """The real game binary, run from a private copy of its folder."""
+    """The real game binary, run from a private copy of its folder (or, given
+    `program`, an installed program with its data in `folder`). What the test
+    keeps beside the game (its output, the sound settings, a home and a data
+    home of the game's own, so nothing is ever written into the real home
+    folder) goes into `scratch`, the game folder unless given."""
 
-    def __init__(self, xvfb, folder, extra_env=None):
+    def __init__(self, xvfb, folder, extra_env=None, program=None, scratch=None):
         self.xvfb = xvfb
         self.folder = folder
+        self.program = program or os.path.join(folder, "boxyard")
+        self.scratch = scratch or folder
+        self.home = os.path.join(self.scratch, "home")
+        self.data_home = os.path.join(self.scratch, "data-home")
         self.extra_env = extra_env or {}
         self.process = None
         self.window = None
         self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
         self.screens = load_datafile_bitmaps(os.path.join(folder, "data.dat"))
-        self.output = open(os.path.join(folder, "game-output.txt"), "wb")
+        self.output = open(os.path.join(self.scratch, "game-output.txt"), "wb")
+
+    @property
+    def player_folder(self):
+        """Where the game keeps saved games and the autosave."""
+        return os.path.join(self.data_home, "boxyard")
 
     def env(self):
         env = dict(os.environ)
         env["DISPLAY"] = self.xvfb.display
+        env["HOME"] = self.home
+        env["XDG_DATA_HOME"] = self.data_home
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
         # This machine may have no sound card: the game's sound goes to ALSA's
         # null device unless a test captures it.
-        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + os.path.join(self.folder, "no-sound.conf")
-        with open(os.path.join(self.folder, "no-sound.conf"), "w") as f:
+        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + os.path.join(self.scratch, "no-sound.conf")
+        with open(os.path.join(self.scratch, "no-sound.conf"), "w") as f:
             f.write("pcm.!default { type null }\n")
         env.update(self.extra_env)
         return env
 
-    def start(self):
-        self.process = subprocess.Popen([os.path.join(self.folder, "boxyard")], cwd=self.folder,
+    def start(self, *args):
+        os.makedirs(self.home, exist_ok=True)
+        self.process = subprocess.Popen([self.program] + list(args), cwd=self.scratch,
                                         env=self.env(), stdout=self.output, stderr=self.output)
         return self
 
@@ -357,10 +413,40 @@ class Game:
             time.sleep(poll)
         raise AssertionError("timed out waiting for %s" % what)
 
+    def request_close(self):
+        """The window's close button, as a window manager passes it on."""
+        send_close_request(self.xvfb.display, self.window)
+
+    def wait_for_exit(self, timeout=15):
+        """The game's exit status, once it has ended by itself."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the game did not end; output:\n%s" % self.printed())
+
+    def read_saved(self, name):
+        """A file in the player's folder, or None when it is not there."""
+        try:
+            with open(os.path.join(self.player_folder, name), "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def wait_for_saved(self, name, contents, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline and self.read_saved(name) != contents:
+            time.sleep(0.1)
+        self.assertion_equal(self.read_saved(name), contents, name)
+
+    @staticmethod
+    def assertion_equal(found, expected, what):
+        if found != expected:
+            raise AssertionError("%s holds %r, not %r" % (what, found, expected))
+
     def printed(self):
         """What the game wrote to its output, less the sound library's chatter."""
         self.output.flush()
-        with open(os.path.join(self.folder, "game-output.txt"), "rb") as f:
+        with open(os.path.join(self.scratch, "game-output.txt"), "rb") as f:
             lines = f.read().decode(errors="replace").splitlines()
         return "\n".join(line for line in lines if not line.startswith("ALSA lib")) or "(nothing)"
 
@@ -425,8 +511,8 @@ class GameTestCase(unittest.TestCase):
         with open(os.path.join(self.folder, "levels", "level%d.kzm" % number), "w") as f:
             f.write(level_text(picture, **options))
 
-    def start_game(self, extra_env=None):
-        game = Game(self.xvfb, self.folder, extra_env).start()
+    def start_game(self, extra_env=None, args=()):
+        game = Game(self.xvfb, self.folder, extra_env).start(*args)
         self.games.append(game)
         return game
 

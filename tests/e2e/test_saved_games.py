@@ -1,5 +1,6 @@
-"""Saving through the file selector and continuing from the menu; a save that
-cannot be written and a saved game whose level is missing never end the game."""
+"""Saving through the file selector and continuing from the menu, both in the
+player's own folder; a save that cannot be written and a saved game whose
+level is missing never end the game."""
 
 import os
 import sys
@@ -40,13 +41,9 @@ class SavedGames(GameTestCase):
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 3"), what="two more steps")
 
         game.press("s", hold=0.1)
-        self.type_in_selector(game, "mysave.kzs")
-        saved = os.path.join(self.folder, "mysave.kzs")
-        deadline = time.time() + 5
-        while not os.path.exists(saved) and time.time() < deadline:
-            time.sleep(0.1)
-        with open(saved, "rb") as f:
-            self.assertEqual(f.read(), b"levels\\level2.kzm\n2\n3\n1\n")
+        self.type_in_selector(game, "mysave.kzs")  # the selector opens in the player's folder
+        game.wait_for_saved("mysave.kzs", b"levels\\level2.kzm\n2\n3\n1\n")
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "mysave.kzs")))
 
         game.press("Escape", hold=0.1)
         time.sleep(0.3)
@@ -61,8 +58,11 @@ class SavedGames(GameTestCase):
         game.press("Down", hold=0.05)
         game.wait_for_menu(2)
         game.press("Return", hold=0.05)
+        # The selector opens on the autosave, written on leaving the new game;
+        # the saved game is another name in the same folder.
         time.sleep(1.0)
-        game.press("Return", hold=0.05)  # the selector opens on the file saved last
+        game.xdotool(*(["key", "BackSpace"] * len("autosave.kzs")))
+        self.type_in_selector(game, "mysave.kzs")
         game.wait_for(lambda p: game.text_at(p, 0, 440, "Level        : 2")
                       and game.text_at(p, 0, 450, "Steps Taken  : 3")
                       and game.text_at(p, 0, 460, "Times pushed : 1")
@@ -81,9 +81,10 @@ class SavedGames(GameTestCase):
         self.assertIsNone(game.process.poll())
 
     def test_a_saved_game_naming_a_missing_level_stays_in_the_menu(self):
-        with open(os.path.join(self.folder, "broken.kzs"), "wb") as f:
-            f.write(b"levels\\missing.kzm\n4\n10\n2\n")
         game = self.start_game()
+        os.makedirs(game.player_folder)
+        with open(os.path.join(game.player_folder, "broken.kzs"), "wb") as f:
+            f.write(b"levels\\missing.kzm\n4\n10\n2\n")
         game.find_window()
         game.wait_for_menu(1)
         game.press("Down", hold=0.05)

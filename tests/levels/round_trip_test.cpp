@@ -120,3 +120,23 @@ TEST_F(ExportImport, TheShippedChainSurvivesTheRoundTrip) {
             << name;
     }
 }
+
+TEST_F(ExportImport, AnAbsoluteFolderChainsFromAnywhereAndOneWithABlankIsRefused) {
+    writeFile("collection.txt", "#####\n#@$.#\n#####\n\n#####\n#.$@#\n#####\n");
+    const fs::path mine = fs::current_path() / "home" / "mine";
+    std::ostringstream messages;
+    ASSERT_EQ(importCollection("collection.txt", mine.string(), messages), 0) << messages.str();
+    // The player plays it from the game's own folder, far from here.
+    fs::create_directories("elsewhere");
+    fs::current_path("elsewhere");
+    std::ostringstream text, lost;
+    EXPECT_EQ(exportChain(mine.string() + "\\level1.kzm", text, lost), 0) << lost.str();
+    const std::string levels = text.str();
+    EXPECT_EQ(std::count(levels.begin(), levels.end(), ';'), 2) << levels;
+    fs::current_path("..");
+
+    std::ostringstream refused;
+    EXPECT_NE(importCollection("collection.txt", "my levels", refused), 0);
+    EXPECT_NE(refused.str().find("blank"), std::string::npos) << refused.str();
+    EXPECT_FALSE(fs::exists("my levels"));
+}

@@ -2,8 +2,11 @@
 # Plays a few seconds of every tune through DIGMID with the game's patch index
 # and captures the sound through ALSA's file plugin, then checks that each
 # capture holds music: sound from start to end, loud enough, never clipped.
-# Usage: capture_tunes.sh TUNE_PLAYER GAME_FOLDER WORK_FOLDER
+# Usage: capture_tunes.sh TUNE_PLAYER GAME_FOLDER WORK_FOLDER (absolute paths)
+# The player runs in the game folder, as the game does: allegro.cfg names the
+# index from there.
 player=$1 game=$2 work=$3
+cd "$game" || exit 1
 mkdir -p "$work"
 failed=0
 for number in 1 2 3 4 5 6 7 8 9 10; do

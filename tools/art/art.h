@@ -36,8 +36,9 @@ struct MenuEntryPlace {
 MenuEntryPlace menuEntryPlace(int entry);
 int menuEntryInk();
 
-// The application icon, 32x32, magenta where the desktop shows through.
-BITMAP* paintIcon();
+// The application icon, size x size pixels (32 for the window and the .ico),
+// magenta where the desktop shows through.
+BITMAP* paintIcon(int size = 32);
 
 // The push sound: signed 16-bit mono frames at pushSoundRate.
 constexpr int pushSoundRate = 22050;

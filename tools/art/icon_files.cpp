@@ -244,3 +244,74 @@ std::string xpmSource(const IndexedPicture& picture) {
         "}\n";
     return out;
 }
+
+namespace {
+
+void putBig32(std::vector<uint8_t>& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
+}
+
+uint32_t crc32Of(const uint8_t* bytes, size_t size) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; i++) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; bit++) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// A chunk: its length, its four-letter type, the data and the CRC of type and data.
+void putChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    putBig32(out, uint32_t(data.size()));
+    size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    putBig32(out, crc32Of(out.data() + typeAt, out.size() - typeAt));
+}
+
+// The zlib stream of the rows in stored (uncompressed) deflate blocks: an
+// icon is small, and no compression library is needed for it.
+std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw) {
+    std::vector<uint8_t> out = {0x78, 0x01};
+    size_t done = 0;
+    do {
+        size_t length = std::min<size_t>(raw.size() - done, 65535);
+        out.push_back(done + length == raw.size() ? 1 : 0);
+        put16(out, unsigned(length));
+        put16(out, unsigned(~length & 0xFFFF));
+        out.insert(out.end(), raw.begin() + long(done), raw.begin() + long(done + length));
+        done += length;
+    } while (done < raw.size());
+    uint32_t a = 1, b = 0;
+    for (uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    putBig32(out, (b << 16) | a);
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> pngFile(BITMAP* picture) {
+    std::vector<uint8_t> header;
+    putBig32(header, uint32_t(picture->w));
+    putBig32(header, uint32_t(picture->h));
+    // 8 bits a channel, colour with alpha, no interlace.
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    std::vector<uint8_t> rows;
+    for (int y = 0; y < picture->h; y++) {
+        rows.push_back(0);  // no filter
+        for (int x = 0; x < picture->w; x++) {
+            int pixel = getpixel(picture, x, y);
+            bool clear = pixel == maskColour();
+            rows.insert(rows.end(), {uint8_t(clear ? 0 : getr32(pixel)), uint8_t(clear ? 0 : getg32(pixel)),
+                                     uint8_t(clear ? 0 : getb32(pixel)), uint8_t(clear ? 0 : 255)});
+        }
+    }
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    putChunk(out, "IHDR", header);
+    putChunk(out, "IDAT", storedZlib(rows));
+    putChunk(out, "IEND", {});
+    return out;
+}

@@ -1,6 +1,7 @@
 // The application icon in the forms the desktops read: a Windows .ico holding
-// a 16-colour and a 256-colour image, and XPM text, which the library's X11
-// driver shows as the window's icon when the program defines allegro_icon.
+// a 16-colour and a 256-colour image, XPM text, which the library's X11
+// driver shows as the window's icon when the program defines allegro_icon,
+// and PNG files for the desktop's icon theme.
 #pragma once
 
 #include <allegro.h>
@@ -30,3 +31,7 @@ std::vector<uint8_t> icoFile(const std::vector<IndexedPicture>& pictures);
 
 // C++ source that defines the library's allegro_icon as the picture in XPM form.
 std::string xpmSource(const IndexedPicture& picture);
+
+// The bytes of a PNG file of a 32-bit picture in full colour, magenta pixels
+// fully see-through and all others opaque.
+std::vector<uint8_t> pngFile(BITMAP* picture);

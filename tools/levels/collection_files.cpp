@@ -2,6 +2,7 @@
 // level files. The chain is read with the game's own reader.
 #include "levels/collection_files.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -12,6 +13,15 @@
 namespace fs = std::filesystem;
 
 int importCollection(const std::string& collectionPath, const std::string& folder, std::ostream& messages) {
+    // Every level names itself and the next with the folder in front, and the
+    // game reads a name only up to the first blank.
+    for (char c : folder) {
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            messages << "boxyard-levels: the folder \"" << folder
+                     << "\" holds a blank, which no level name can; nothing was written\n";
+            return 1;
+        }
+    }
     std::ifstream in(collectionPath);
     if (!in.is_open()) {
         messages << "boxyard-levels: cannot open the collection \"" << collectionPath << "\"\n";

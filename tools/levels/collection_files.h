@@ -8,7 +8,8 @@
 // Writes level1.kzm, level2.kzm, ... into the folder, each naming itself and
 // its successor as the game names files, the last naming "lastlevel". Levels
 // that cannot be played here are skipped with a message on `messages`.
-// Returns 0 when at least one level was written.
+// Returns 0 when at least one level was written. A folder whose name holds a
+// blank is refused before anything is written.
 int importCollection(const std::string& collectionPath, const std::string& folder, std::ostream& messages);
 
 // Writes every level of the chain in the notation to `out`, one after another,

@@ -1,5 +1,7 @@
 // Build-time tool: indexes the freepats General MIDI patches for DIGMID and
-// writes the index and allegro.cfg into the game folder.
+// writes the index and allegro.cfg into the game folder. allegro.cfg names
+// the index relative to the working folder, which is the game's data folder
+// wherever the game is installed or unpacked.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
     std::filesystem::path game = std::filesystem::absolute(argv[2]);
     std::string index = (game / argv[3]).string();
     if (!writeText(index, patchIndexText(complete)) ||
-        !writeText((game / "allegro.cfg").string(), soundConfigText(index))) {
+        !writeText((game / "allegro.cfg").string(), soundConfigText(std::string("./") + argv[3]))) {
         std::fprintf(stderr, "make_patch_index: cannot write into %s\n", game.string().c_str());
         return 1;
     }

@@ -87,9 +87,10 @@ std::string patchIndexText(const PatchSet& patches) {
 
 std::string soundConfigText(const std::string& indexPath) {
     std::ostringstream text;
-    text << "# boxyard's sound settings, written by the build next to the game.\n"
+    text << "# boxyard's sound settings, written by the build into the game's folder.\n"
             "[sound]\n"
-            "# The General MIDI patches the music is played with.\n"
+            "# The General MIDI patches the music is played with; the game plays\n"
+            "# in its own folder, so the index is named from there.\n"
             "patches = " << indexPath << "\n"
             "# Voices for the push sound and for the tunes' chords and drums.\n"
             "digi_voices = 8\n"

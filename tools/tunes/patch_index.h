@@ -31,5 +31,6 @@ PatchSet completePatchSet(const PatchSet& found);
 // The index in the format DIGMID reads: "<program + 1> <file>" lines, then
 // the percussion between "129 begin_multipatch" and "end_multipatch".
 std::string patchIndexText(const PatchSet& patches);
-// The [sound] settings the game reads from allegro.cfg beside it.
+// The [sound] settings the game reads from allegro.cfg in its folder, with
+// the index named as given (relative to the game's working folder).
 std::string soundConfigText(const std::string& indexPath);

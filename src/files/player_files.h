@@ -1,0 +1,15 @@
+// The player's own folder, where saved games and the autosave live: apart
+// from the game's installed files, so that a rebuild, an upgrade or a
+// read-only installation never touches them.
+#pragma once
+
+#include <string>
+
+// $XDG_DATA_HOME/boxyard, or ~/.local/share/boxyard when XDG_DATA_HOME is
+// unset, empty or not an absolute path. No slash at the end.
+std::string playerFolder();
+// Creates the player's folder and any missing folders above it. True when it
+// is there afterwards.
+bool makePlayerFolder();
+// The file the game keeps the player's progress in without being asked.
+std::string autosavePath();
