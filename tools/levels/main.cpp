@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "levels/collection_files.h"
+#include "levels/generate.h"
 #include "levels/level_check.h"
 
 namespace {
@@ -27,6 +28,15 @@ const char* const usage =
     "  export FIRST-LEVEL [FILE]  write the chain in the same text notation (to standard output\n"
     "                             unless FILE is given)\n"
     "  bench FIRST-LEVEL          time the solver on every level of the chain\n"
+    "  generate FOLDER            make a new chain of levels in FOLDER: each one proven winnable\n"
+    "                             in the fewest pushes by the solver before it is written, no two\n"
+    "                             alike, easiest first; the same seed makes the same levels. It\n"
+    "                             writes them as text (FOLDER/levels.txt) and imports them as\n"
+    "                             FOLDER/level1.kzm ..., named as the game will open them from\n"
+    "                             here, so give an absolute FOLDER to play them from anywhere:\n"
+    "                               boxyard-levels generate --count 20 --pushes 30-80 --seed 7 \\\n"
+    "                                   ~/.local/share/boxyard/fresh\n"
+    "                               boxyard --levels ~/.local/share/boxyard/fresh\n"
     "\n"
     "Level names are written as in the level files (levels\\level1.kzm) or with '/'; they are\n"
     "opened relative to the current folder, as the game opens them. Run from the game folder\n"
@@ -35,11 +45,38 @@ const char* const usage =
     "options for check, solve and bench:\n"
     "  --max-states N    give up on a level after N positions (default 3000000)\n"
     "  --max-seconds S   give up on a level after S seconds (default 30)\n"
+    "\n"
+    "options for generate:\n"
+    "  --count N         how many levels to make (default 20)\n"
+    "  --pushes A-B      the fewest pushes that win each level lie from A to B (default 30-80)\n"
+    "  --seed N          the seed of the generator (default 1)\n"
+    "  --max-states N    keep only levels the solver proves within N positions (default 200000)\n"
+    "\n"
     "  --help            show this text\n";
 
 int fail(const std::string& text) {
     std::cerr << "boxyard-levels: " << text << " (try --help)\n";
     return 2;
+}
+
+// A whole number from `least` to `most`, all of the text.
+bool readWhole(const std::string& text, long long least, long long most, long long& value) {
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::stoll(text);
+    return value >= least && value <= most;
+}
+
+// "30-80": two whole numbers, the first no greater than the second.
+bool readRange(const std::string& text, int& fewest, int& most) {
+    size_t dash = text.find('-');
+    long long a = 0, b = 0;
+    if (dash == std::string::npos || !readWhole(text.substr(0, dash), 1, 10000, a) ||
+        !readWhole(text.substr(dash + 1), 1, 10000, b) || a > b) {
+        return false;
+    }
+    fewest = int(a);
+    most = int(b);
+    return true;
 }
 
 bool readNumber(const char* text, double& value) {
@@ -50,6 +87,8 @@ bool readNumber(const char* text, double& value) {
 
 int runCommand(int argc, char** argv) {
     SearchLimits limits;
+    GenerateRequest request;
+    bool statesGiven = false, secondsGiven = false, generateOptions = false;
     std::vector<std::string> words;
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
@@ -62,7 +101,25 @@ int runCommand(int argc, char** argv) {
             if (i + 1 >= argc || !readNumber(argv[i + 1], value)) return fail(arg + " needs a positive number");
             if (arg == "--max-states") limits.maxStates = uint64_t(value);
             else limits.maxSeconds = value;
+            statesGiven = statesGiven || arg == "--max-states";
+            secondsGiven = secondsGiven || arg == "--max-seconds";
             i++;
+            continue;
+        }
+        if (arg == "--count" || arg == "--pushes" || arg == "--seed") {
+            if (i + 1 >= argc) return fail(arg + " needs a value");
+            std::string value = argv[++i];
+            long long number = 0;
+            generateOptions = true;
+            if (arg == "--count") {
+                if (!readWhole(value, 1, 1000, number)) return fail("--count needs a whole number from 1 to 1000");
+                request.count = int(number);
+            } else if (arg == "--seed") {
+                if (!readWhole(value, 0, 4294967295LL, number)) return fail("--seed needs a whole number from 0 to 4294967295");
+                request.seed = uint32_t(number);
+            } else if (!readRange(value, request.fewestPushes, request.mostPushes)) {
+                return fail("--pushes needs a range such as 30-80");
+            }
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') return fail("unknown option " + arg);
@@ -78,6 +135,13 @@ int runCommand(int argc, char** argv) {
         if (command == "solve") return solveLevel(words[1], limits, std::cout);
         return benchChain(words[1], limits, std::cout);
     }
+    if (command == "generate") {
+        if (!wants(1, 1)) return fail("generate takes the folder to write the levels into");
+        if (secondsGiven) return fail("generate gives up on a level by positions only (--max-states), never by time");
+        if (statesGiven) request.maxStates = limits.maxStates;
+        return generateChain(request, words[1], std::cout);
+    }
+    if (generateOptions) return fail("--count, --pushes and --seed belong to generate");
     if (command == "import") {
         if (!wants(2, 2)) return fail("import takes a collection file and a folder");
         return importCollection(words[1], words[2], std::cout);

@@ -1,0 +1,26 @@
+// The generate command: a new chain of levels made by the project's own
+// generator, each proven winnable before it is written.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+struct GenerateRequest {
+    int count = 20;
+    int fewestPushes = 30, mostPushes = 80;
+    uint32_t seed = 1;
+    uint64_t maxStates = 200000;  // the solver's limit of positions for each level
+};
+
+// How hard a level is, from the fewest pushes that win it and the positions
+// the solver searched to prove that; the shipped levels rise by this order.
+double difficulty(int pushes, uint64_t positionsSearched);
+
+// Makes `count` levels whose fewest pushes lie in the range and are proven by
+// the solver within its limit of positions, no two alike, ordered by
+// difficulty. Writes them as a text collection, levels.txt, and as the chain
+// level1.kzm ... into the folder, named as the game opens them from the
+// current folder. The same request always makes the same files. Returns 0
+// when all were made.
+int generateChain(const GenerateRequest& request, const std::string& folder, std::ostream& out);
