@@ -99,23 +99,16 @@ bool pushesFrom(const Room& room, const std::vector<uint8_t>& live, int cell) {
     return false;
 }
 
-// The first floor cell that serves nothing, or -1. `holding` marks cells
-// with a target, a box or the player on them.
-int idleCell(const Room& room, const std::vector<uint8_t>& holding, const std::vector<int>& targets,
-             std::string* why) {
-    std::vector<uint8_t> live = liveCells(room, targets);
-    for (int cell = 0; cell < int(room.wall.size()); cell++) {
-        if (!room.isFloor(cell) || holding[cell]) continue;
-        if (wallsAround(room, cell) >= 3) {
-            if (why) *why = "a dead end";
-            return cell;
-        }
-        if (!live[cell] && !pushesFrom(room, live, cell) && !holdsFloorTogether(room, cell)) {
-            if (why) *why = "floor that serves nothing";
-            return cell;
-        }
+// Why the floor cell serves nothing, or "" when it serves. `holding` marks
+// cells with a target, a box or the player on them.
+const char* idleReason(const Room& room, const std::vector<uint8_t>& holding, const std::vector<uint8_t>& live,
+                       int cell) {
+    if (!room.isFloor(cell) || holding[cell]) return "";
+    if (wallsAround(room, cell) >= 3) return "a dead end";
+    if (!live[cell] && !pushesFrom(room, live, cell) && !holdsFloorTogether(room, cell)) {
+        return "floor that serves nothing";
     }
-    return -1;
+    return "";
 }
 
 // Corners of the outline between floor and the rest: four for a plain
@@ -332,8 +325,16 @@ void tidyRoom(Room& room, const std::vector<int>& keep) {
     keepLargestPatch(room);
     std::vector<uint8_t> holding(room.wall.size(), 0);
     for (int cell : keep) holding[cell] = 1;
-    for (int cell = idleCell(room, holding, keep, nullptr); cell >= 0; cell = idleCell(room, holding, keep, nullptr)) {
-        room.wall[cell] = 1;
+    // One cell at a time: walling one up can leave another idle, or make
+    // another the only way between two parts of the room.
+    for (bool walled = true; walled;) {
+        walled = false;
+        std::vector<uint8_t> live = liveCells(room, keep);
+        for (int cell = 0; cell < int(room.wall.size()) && !walled; cell++) {
+            if (*idleReason(room, holding, live, cell) == '\0') continue;
+            room.wall[cell] = 1;
+            walled = true;
+        }
     }
 }
 
@@ -345,8 +346,11 @@ std::vector<std::string> yardFaults(const Yard& yard) {
     for (int cell : yard.boxes) holding[cell] = 1;
     holding[yard.player] = 1;
     if (floodCount(room, yard.player, -1, seen) != room.floorCount()) faults.push_back("floor the player cannot reach");
-    std::string why;
-    if (idleCell(room, holding, yard.targets, &why) >= 0) faults.push_back(why);
+    std::vector<uint8_t> live = liveCells(room, yard.targets);
+    for (int cell = 0; cell < int(room.wall.size()); cell++) {
+        std::string why = idleReason(room, holding, live, cell);
+        if (!why.empty() && std::find(faults.begin(), faults.end(), why) == faults.end()) faults.push_back(why);
+    }
     if (hasShutInCell(room)) faults.push_back("a cell shut in by walls");
     if (hasGapInWall(room)) faults.push_back("a gap in a run of wall");
     // A plain rectangle has 4 corners; a built room may bend a few times and
