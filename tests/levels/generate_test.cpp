@@ -158,3 +158,20 @@ TEST(YardFaults, TidyingLeavesOnlyFloorThatServes) {
     EXPECT_EQ(room.floorCount(), 13);
     EXPECT_TRUE(yardFaults(yard).empty()) << yardFaults(yard)[0];
 }
+
+TEST(PullingAway, TakesTheBoxesAsFarAsAskedAndNoFurther) {
+    Yard yard = yardOf({"###########",
+                        "#.        #",
+                        "#.        #",
+                        "###########"});
+    Dice dice(3);
+    pullAway(yard, 5000, 9, dice);
+    // Each box alone needs as many pushes as it stands cells from the
+    // targets' column; together they stand exactly 9 away.
+    ASSERT_EQ(yard.boxes.size(), 2u);
+    int spread = 0;
+    for (int box : yard.boxes) spread += box % yard.room.width - 1;
+    EXPECT_EQ(spread, 9);
+    EXPECT_TRUE(yard.room.isFloor(yard.player));
+    for (int box : yard.boxes) EXPECT_NE(box, yard.player);
+}

@@ -146,16 +146,22 @@ std::vector<uint8_t> shownWalls(const Room& room) {
     return shown;
 }
 
-// Whether a cell that is neither floor nor a drawn wall lies between two
-// drawn walls, a gap in a run of wall.
+// Whether one or two cells that are neither floor nor drawn wall lie between
+// two drawn walls in a line: a gap or a notch in a run of wall.
 bool hasGapInWall(const Room& room) {
     std::vector<uint8_t> shown = shownWalls(room);
-    auto drawn = [&](int x, int y) { return x >= 0 && y >= 0 && x < room.width && y < room.height && shown[y * room.width + x]; };
+    auto drawn = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < room.width && y < room.height && shown[y * room.width + x];
+    };
+    auto blank = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < room.width && y < room.height && !room.isFloor(y * room.width + x) &&
+               !shown[y * room.width + x];
+    };
     for (int y = 0; y < room.height; y++) {
         for (int x = 0; x < room.width; x++) {
-            int cell = y * room.width + x;
-            if (!room.wall[cell] || shown[cell]) continue;
-            if ((drawn(x - 1, y) && drawn(x + 1, y)) || (drawn(x, y - 1) && drawn(x, y + 1))) return true;
+            if (!blank(x, y)) continue;
+            if (drawn(x - 1, y) && (drawn(x + 1, y) || (blank(x + 1, y) && drawn(x + 2, y)))) return true;
+            if (drawn(x, y - 1) && (drawn(x, y + 1) || (blank(x, y + 1) && drawn(x, y + 2)))) return true;
         }
     }
     return false;
@@ -353,6 +359,13 @@ std::vector<std::string> yardFaults(const Yard& yard) {
     }
     if (hasShutInCell(room)) faults.push_back("a cell shut in by walls");
     if (hasGapInWall(room)) faults.push_back("a gap in a run of wall");
+    // A box standing on its target in a dead end never moves: it only decorates.
+    for (int box : yard.boxes) {
+        if (std::count(yard.targets.begin(), yard.targets.end(), box) && wallsAround(room, box) >= 3) {
+            faults.push_back("a box left in a dead end");
+            break;
+        }
+    }
     // A plain rectangle has 4 corners; a built room may bend a few times and
     // stand some free runs of wall, each adding 4, but no more than its size allows.
     if (outlineCorners(room) > 12 + room.floorCount() / 4) faults.push_back("a ragged outline");

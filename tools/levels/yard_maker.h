@@ -51,7 +51,8 @@ void tidyRoom(Room& room, const std::vector<int>& keep);
 
 // What keeps a made level from looking built, in a few words each: floor the
 // player cannot reach, dead ends, floor that serves nothing, non-wall cells
-// enclosed by walls or left as gaps in a run of wall, a ragged outline. Empty when the level is fine.
+// enclosed by walls or left as gaps in a run of wall, a box that stays on its
+// target in a dead end, a ragged outline. Empty when the level is fine.
 std::vector<std::string> yardFaults(const Yard& yard);
 
 // Pulls the boxes back from the targets breadth first, so that the positions
