@@ -1,6 +1,7 @@
 // Rooms drawn in rectangles and straight runs, walled up wherever floor would
-// serve nothing, and positions found by pulling boxes back off their targets,
-// breadth first, so each position's depth is the fewest pushes that win it.
+// serve nothing, and positions found by pulling boxes back off their targets:
+// breadth first, so each position's depth is the fewest pushes that win it,
+// or best first, to reach positions further away than that can.
 #include "levels/yard_maker.h"
 
 #include <algorithm>
