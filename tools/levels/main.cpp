@@ -127,6 +127,7 @@ int runCommand(int argc, char** argv) {
     }
     if (words.empty()) return fail("no command given");
     const std::string& command = words[0];
+    if (generateOptions && command != "generate") return fail("--count, --pushes and --seed belong to generate");
     size_t arguments = words.size() - 1;
     auto wants = [&](size_t least, size_t most) { return arguments >= least && arguments <= most; };
     if (command == "check" || command == "solve" || command == "bench") {
@@ -141,7 +142,6 @@ int runCommand(int argc, char** argv) {
         if (statesGiven) request.maxStates = limits.maxStates;
         return generateChain(request, words[1], std::cout);
     }
-    if (generateOptions) return fail("--count, --pushes and --seed belong to generate");
     if (command == "import") {
         if (!wants(2, 2)) return fail("import takes a collection file and a folder");
         return importCollection(words[1], words[2], std::cout);
