@@ -84,6 +84,10 @@ TEST_F(Generate, MakesAProvenChainInTheRangeOfPushes) {
     }
     EXPECT_EQ(levels, 3) << out.str();
     EXPECT_FALSE(fs::exists("fresh/level4.kzm"));
+
+    // A folder no level name can hold is refused before any work.
+    EXPECT_EQ(generateChain(smallRequest(7), "my levels", made), 1);
+    EXPECT_FALSE(fs::exists("my levels"));
 }
 
 TEST_F(Generate, TheSameSeedMakesTheSameFilesAndAnotherSeedOtherLevels) {

@@ -12,15 +12,22 @@
 
 namespace fs = std::filesystem;
 
-int importCollection(const std::string& collectionPath, const std::string& folder, std::ostream& messages) {
+std::string chainFolderProblem(const std::string& folder) {
     // Every level names itself and the next with the folder in front, and the
     // game reads a name only up to the first blank.
     for (char c : folder) {
         if (std::isspace(static_cast<unsigned char>(c))) {
-            messages << "boxyard-levels: the folder \"" << folder
-                     << "\" holds a blank, which no level name can; nothing was written\n";
-            return 1;
+            return "the folder \"" + folder + "\" holds a blank, which no level name can; nothing was written";
         }
+    }
+    return "";
+}
+
+int importCollection(const std::string& collectionPath, const std::string& folder, std::ostream& messages) {
+    std::string problem = chainFolderProblem(folder);
+    if (!problem.empty()) {
+        messages << "boxyard-levels: " << problem << '\n';
+        return 1;
     }
     std::ifstream in(collectionPath);
     if (!in.is_open()) {

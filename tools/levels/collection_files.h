@@ -5,6 +5,10 @@
 #include <ostream>
 #include <string>
 
+// Why a chain cannot be written into the folder (its name holds a blank, and
+// the game reads a level name only up to one), or "".
+std::string chainFolderProblem(const std::string& folder);
+
 // Writes level1.kzm, level2.kzm, ... into the folder, each naming itself and
 // its successor as the game names files, the last naming "lastlevel". Levels
 // that cannot be played here are skipped with a message on `messages`.

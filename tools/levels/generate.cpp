@@ -75,6 +75,11 @@ double difficulty(int pushes, uint64_t positionsSearched) {
 }
 
 int generateChain(const GenerateRequest& request, const std::string& folder, std::ostream& out) {
+    std::string problem = chainFolderProblem(folder);
+    if (!problem.empty()) {
+        out << "boxyard-levels: " << problem << '\n';
+        return 1;
+    }
     Dice dice(request.seed);
     SearchLimits limits;
     limits.maxStates = request.maxStates;
