@@ -235,6 +235,48 @@ struct Puller {
         }
         return lowest;
     }
+
+    // The solved positions: the boxes on their targets and the player in
+    // any patch of floor he could have finished in. `visit` gets the lowest
+    // cell of each patch.
+    template <typename Visit>
+    void forEachFinish(const std::vector<int>& targets, Visit visit) {
+        for (int t : targets) box[t] = 1;
+        std::vector<uint8_t> seen(room.wall.size(), 0);
+        for (int cell = 0; cell < int(room.wall.size()); cell++) {
+            if (room.wall[cell] || box[cell] || seen[cell]) continue;
+            int lowest = flood(cell);
+            for (int c : reached) seen[c] = 1;
+            visit(lowest);
+        }
+        for (int t : targets) box[t] = 0;
+    }
+
+    // Every position one pull away: the player, standing anywhere he can
+    // walk to, pulls the box beside him as he steps back. `visit` gets the
+    // boxes after the pull and the lowest cell of the player's patch.
+    template <typename Visit>
+    void forEachPull(const std::vector<int>& boxes, int player, Visit visit) {
+        for (int b : boxes) box[b] = 1;
+        flood(player);
+        std::vector<int> standing = reached;
+        for (int p : standing) {
+            for (int d = 0; d < 4; d++) {
+                int boxCell = p + room.step[d];
+                int back = p - room.step[d];
+                if (!box[boxCell] || room.wall[back] || box[back]) continue;
+                std::vector<int> moved = boxes;
+                *std::find(moved.begin(), moved.end(), boxCell) = p;
+                box[boxCell] = 0;
+                box[p] = 1;
+                int lowest = flood(back);
+                box[p] = 0;
+                box[boxCell] = 1;
+                visit(moved, lowest);
+            }
+        }
+        for (int b : boxes) box[b] = 0;
+    }
 };
 
 using Position = std::pair<std::vector<int>, int>;  // boxes, player
@@ -379,41 +421,17 @@ bool pullBack(Yard& yard, int fewestPushes, int mostPushes, size_t budget, Dice&
     Puller puller(room);
     std::unordered_set<std::string> known;
     std::vector<Position> layer, next;
-    // Every patch of floor the player could finish in is a solved position.
-    for (int t : targets) puller.box[t] = 1;
-    std::vector<uint8_t> seen(room.wall.size(), 0);
-    for (int cell = 0; cell < int(room.wall.size()); cell++) {
-        if (room.wall[cell] || puller.box[cell] || seen[cell]) continue;
-        int lowest = puller.flood(cell);
-        for (int c : puller.reached) seen[c] = 1;
+    puller.forEachFinish(targets, [&](int lowest) {
         if (known.insert(keyOf(targets, lowest)).second) layer.emplace_back(targets, lowest);
-    }
-    for (int t : targets) puller.box[t] = 0;
+    });
     int pushes = 0;
     std::vector<Position> deepest = layer;
     while (!layer.empty() && known.size() < budget && pushes < mostPushes) {
         next.clear();
         for (const auto& [boxes, player] : layer) {
-            for (int b : boxes) puller.box[b] = 1;
-            puller.flood(player);
-            std::vector<int> standing = puller.reached;
-            for (int p : standing) {
-                for (int d = 0; d < 4; d++) {
-                    // The player on p pulls the box beside him as he steps back.
-                    int boxCell = p + room.step[d];
-                    int back = p - room.step[d];
-                    if (!puller.box[boxCell] || room.wall[back] || puller.box[back]) continue;
-                    std::vector<int> moved = boxes;
-                    *std::find(moved.begin(), moved.end(), boxCell) = p;
-                    puller.box[boxCell] = 0;
-                    puller.box[p] = 1;
-                    int lowest = puller.flood(back);
-                    puller.box[p] = 0;
-                    puller.box[boxCell] = 1;
-                    if (known.insert(keyOf(moved, lowest)).second) next.emplace_back(moved, lowest);
-                }
-            }
-            for (int b : boxes) puller.box[b] = 0;
+            puller.forEachPull(boxes, player, [&](const std::vector<int>& moved, int lowest) {
+                if (known.insert(keyOf(moved, lowest)).second) next.emplace_back(moved, lowest);
+            });
         }
         if (next.empty()) break;
         pushes++;
@@ -479,14 +497,7 @@ void pullAway(Yard& yard, int positions, int mostPushes, Dice& dice) {
         found.emplace_back(boxes, player);
         open.push({{spread, uint32_t(dice())}, found.size() - 1});
     };
-    for (int t : yard.targets) puller.box[t] = 1;
-    std::vector<uint8_t> seen(room.wall.size(), 0);
-    for (int cell = 0; cell < int(room.wall.size()); cell++) {
-        if (room.wall[cell] || puller.box[cell] || seen[cell]) continue;
-        offer(yard.targets, puller.flood(cell));
-        for (int c : puller.reached) seen[c] = 1;
-    }
-    for (int t : yard.targets) puller.box[t] = 0;
+    puller.forEachFinish(yard.targets, [&](int lowest) { offer(yard.targets, lowest); });
     yard.boxes = yard.targets;
     yard.player = found.empty() ? yard.targets.front() : found.front().second;
     yard.pushes = 0;
@@ -501,26 +512,7 @@ void pullAway(Yard& yard, int positions, int mostPushes, Dice& dice) {
             yard.player = position.second;
         }
         if (best == mostPushes) break;
-        const std::vector<int>& boxes = position.first;
-        for (int b : boxes) puller.box[b] = 1;
-        puller.flood(position.second);
-        std::vector<int> standing = puller.reached;
-        for (int p : standing) {
-            for (int d = 0; d < 4; d++) {
-                int boxCell = p + room.step[d];
-                int back = p - room.step[d];
-                if (!puller.box[boxCell] || room.wall[back] || puller.box[back]) continue;
-                std::vector<int> moved = boxes;
-                *std::find(moved.begin(), moved.end(), boxCell) = p;
-                puller.box[boxCell] = 0;
-                puller.box[p] = 1;
-                int lowest = puller.flood(back);
-                puller.box[p] = 0;
-                puller.box[boxCell] = 1;
-                offer(moved, lowest);
-            }
-        }
-        for (int b : boxes) puller.box[b] = 0;
+        puller.forEachPull(position.first, position.second, offer);
     }
     std::sort(yard.boxes.begin(), yard.boxes.end());
 }
