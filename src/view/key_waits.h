@@ -4,7 +4,13 @@
 // they wait ends the game (actOnCloseRequest).
 #pragma once
 
-// Waits for the next key press in the key buffer and returns it as readkey does.
+// A key held down repeats: while it stays down it keeps putting presses into
+// the key buffer. From now until each key that is down now is let go, its
+// repeats are dropped, so the R that opened a question does not answer it and
+// the S that opened the file selector does not type into it.
+void ignoreRepeatsOfHeldKeys();
+// Waits for the next key press in the key buffer and returns it as readkey
+// does. Keys already down when the wait begins count only once pressed again.
 int waitForKey();
 // Waits until Enter goes down. An Enter already down when the wait begins is
 // held over from before and does not count: it must be let go and pressed.

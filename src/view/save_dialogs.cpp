@@ -15,6 +15,7 @@
 #include "files/player_files.h"
 #include "files/saved_game.h"
 #include "shell/seam.h"
+#include "view/key_waits.h"
 
 char savedGamePath[4096] = "";
 
@@ -37,6 +38,8 @@ void startInPlayerFolder() {
 
 bool choosePath(const char* message, char (&path)[4096]) {
     show_mouse(screen);
+    // The S or Enter that opened the selector must not type into it as it repeats.
+    ignoreRepeatsOfHeldKeys();
     bool chosen = file_select_ex(message, path, "kzs", int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
     show_mouse(nullptr);
     return chosen;

@@ -13,6 +13,7 @@ sys.path.insert(0, os.path.dirname(__file__))
 from harness import CLOSING_PAGE, FIRST_PAGE, GameTestCase  # noqa: E402
 
 PLAYER_DOWN, BOX, FLOOR = 0, 1, 2
+RED = (255, 0, 0)
 
 ONE_PUSH = """
 #######
@@ -123,6 +124,33 @@ class KeyPresses(GameTestCase):
         game.press("Return", hold=0.3)
         game.wait_for_menu(3)
         self.assert_menu_stays(game, 3)
+
+    def test_a_key_held_for_a_second_does_not_answer_what_it_opened(self):
+        """A held key repeats; its repeats neither answer the question it
+        raised nor type into the selector or turn the page it opened."""
+        self.write_level(1, ONE_PUSH, last=True)
+        game = self.start_game()
+        game.start_new_game()
+        game.press("r", hold=1.2)
+        time.sleep(0.3)
+        self.assertTrue(game.text_at(game.picture(), 245, 128, " Restart Level ", RED), "the question waits")
+        game.press("n", hold=0.1)
+        game.press("s", hold=1.2)
+        time.sleep(0.5)
+        game.xdotool("type", "--delay", "60", "held.kzs")
+        time.sleep(0.3)
+        game.press("Return", hold=0.1)
+        game.wait_for(lambda p: os.path.exists(os.path.join(game.player_folder, "held.kzs")), what="the save")
+        self.assertEqual(sorted(os.listdir(game.player_folder)), ["held.kzs"], "the name as typed, no s before it")
+        game.press("Escape", hold=0.1)
+        game.press("y", hold=0.1)
+        game.wait_for_menu(1)
+        game.press("Up", hold=0.1)
+        game.press("Up", hold=0.1)
+        game.wait_for_menu(3)
+        game.press("Return", hold=1.2)
+        time.sleep(0.3)
+        self.assertTrue(game.shows_screen(game.picture(), FIRST_PAGE), "the first page stays")
 
     def test_a_long_press_of_m_loads_one_tune(self):
         self.write_level(1, ONE_PUSH, last=True)
