@@ -262,10 +262,15 @@ class Game:
         env["XDG_DATA_HOME"] = self.data_home
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
         # This machine may have no sound card: the game's sound goes to ALSA's
-        # null device unless a test captures it.
-        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + os.path.join(self.scratch, "no-sound.conf")
-        with open(os.path.join(self.scratch, "no-sound.conf"), "w") as f:
-            f.write("pcm.!default { type null }\n")
+        # null device unless a test captures it. The file is written once,
+        # before the game starts: rewriting it while the game's sound library
+        # reads it would hand that library half a file.
+        no_sound = os.path.join(self.scratch, "no-sound.conf")
+        if not os.path.exists(no_sound):
+            with open(no_sound + ".new", "w") as f:
+                f.write("pcm.!default { type null }\n")
+            os.replace(no_sound + ".new", no_sound)
+        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + no_sound
         env.update(self.extra_env)
         return env
 
