@@ -3,12 +3,31 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
+
 std::string hostPath(const std::string& gameName) {
     std::string path = gameName;
     for (char& c : path) {
         if (c == '\\') c = '/';
     }
     return path;
+}
+
+std::string chainFileName(const std::string& folder, int number) {
+    std::string name = folder;
+    for (char& c : name) {
+        if (c == '/') c = '\\';
+    }
+    while (name.size() > 1 && name.back() == '\\') name.pop_back();
+    if (!name.empty() && name != "\\") name += '\\';
+    return name + "level" + std::to_string(number) + ".kzm";
+}
+
+bool holdsBlank(const std::string& name) {
+    for (char c : name) {
+        if (std::isspace(static_cast<unsigned char>(c))) return true;
+    }
+    return false;
 }
 
 bool isOrdinaryFile(const std::string& hostPath) {

@@ -9,17 +9,6 @@ MoveHistory history;
 
 namespace {
 
-const Direction* const ways[4] = {&moveUp, &moveDown, &moveLeft, &moveRight};
-
-uint8_t wayOf(const Direction& direction) {
-    switch (direction.facing) {
-        case 'u': return 0;
-        case 'd': return 1;
-        case 'l': return 2;
-        default: return 3;
-    }
-}
-
 MoveRecord& recordAt(uint64_t number) { return history.moves[number % historyMoves]; }
 
 }  // namespace
@@ -31,7 +20,7 @@ void resetHistory() {
 }
 
 bool playMove(const Direction& direction, DATAFILE* screens) {
-    MoveRecord record = {wayOf(direction), board.player.facing, 0, 0};
+    MoveRecord record = {uint8_t(wayNumber(direction.facing)), board.player.facing, 0, 0};
     int box = boxInFront(direction);
     uint32_t pushesBefore = board.timesPushed;
     if (!tryMove(direction, screens)) return false;
@@ -50,7 +39,7 @@ HistoryStep undoMove() {
     if (history.now == history.oldest) return HistoryStep::none;
     history.now--;
     const MoveRecord& record = recordAt(history.now);
-    const Direction& direction = *ways[record.way];
+    const Direction& direction = *moveWays[record.way];
     // The counters are unsigned: a count that wrapped round on the move
     // wraps back.
     if (record.pushed) {
@@ -70,7 +59,7 @@ HistoryStep redoMove(DATAFILE* screens) {
     const MoveRecord record = recordAt(history.now);
     // Between an undo and a redo the figure can only turn, so the move
     // goes as it went; should it not, nothing is left to make again.
-    if (!tryMove(*ways[record.way], screens)) {
+    if (!tryMove(*moveWays[record.way], screens)) {
         history.newest = history.now;
         return HistoryStep::none;
     }

@@ -11,6 +11,25 @@ const Direction moveUp = {0, -1, 'u'};
 const Direction moveDown = {0, 1, 'd'};
 const Direction moveLeft = {-1, 0, 'l'};
 const Direction moveRight = {1, 0, 'r'};
+const Direction* const moveWays[4] = {&moveUp, &moveDown, &moveLeft, &moveRight};
+
+int wayNumber(char letter) {
+    switch (letter) {
+        case 'u': case 'U': return 0;
+        case 'd': case 'D': return 1;
+        case 'l': case 'L': return 2;
+        default: return 3;
+    }
+}
+
+const Direction& directionOf(char letter) { return *moveWays[wayNumber(letter)]; }
+
+int boxAt(int64_t x, int64_t y) {
+    for (int i = 0; i < boxSlots; i++) {
+        if (board.boxes[i].x == x && board.boxes[i].y == y) return i;
+    }
+    return -1;
+}
 
 namespace {
 
@@ -39,13 +58,7 @@ bool isWallAt(const Neighbour& cell) {
     return false;
 }
 
-// The first box slot standing on the cell, or -1.
-int boxAt(const Neighbour& cell) {
-    for (int i = 0; i < boxSlots; i++) {
-        if (board.boxes[i].x == cell.x && board.boxes[i].y == cell.y) return i;
-    }
-    return -1;
-}
+int boxAt(const Neighbour& cell) { return ::boxAt(cell.x, cell.y); }
 
 }  // namespace
 
@@ -68,7 +81,7 @@ int boxInFront(const Direction& direction) {
 }
 
 bool tryPush(const Direction& direction, DATAFILE* screens) {
-    int box = boxAt(neighbourOf(board.player.x, board.player.y, direction));
+    int box = boxInFront(direction);
     if (box < 0) return true;
     // Only the first box on the cell is tried; the wall test comes first.
     if (isBoxBlockedByWall(box, direction) || isBoxBlockedByBox(box, direction)) return false;

@@ -16,6 +16,18 @@ extern const Direction moveDown;
 extern const Direction moveLeft;
 extern const Direction moveRight;
 
+// The four ways, numbered 0 up, 1 down, 2 left, 3 right: the order the
+// search's steps and the history's records use.
+extern const Direction* const moveWays[4];
+// The number of the way a letter names, in either case ('u' or 'U' is 0);
+// any other letter is right.
+int wayNumber(char letter);
+// The way a letter of a solution names, in either case; any other is right.
+const Direction& directionOf(char letter);
+
+// The first box slot standing on the cell, or -1.
+int boxAt(int64_t x, int64_t y);
+
 bool isPlayerBlocked(const Direction& direction);
 bool isBoxBlockedByWall(int box, const Direction& direction);
 bool isBoxBlockedByBox(int box, const Direction& direction);

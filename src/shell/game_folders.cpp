@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <filesystem>
 
 #include "files/paths.h"
@@ -32,11 +31,9 @@ std::string findDataFolder() {
 }
 
 std::string firstLevelIn(const std::string& folder, std::string& problem) {
-    for (char c : folder) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            problem = "a level folder's name cannot hold a blank: \"" + folder + "\"";
-            return "";
-        }
+    if (holdsBlank(folder)) {
+        problem = "a level folder's name cannot hold a blank: \"" + folder + "\"";
+        return "";
     }
     std::error_code error;
     fs::path absolute = fs::absolute(folder, error);
@@ -45,10 +42,5 @@ std::string firstLevelIn(const std::string& folder, std::string& problem) {
         return "";
     }
     // Written with backslashes throughout, as the game names files.
-    std::string name = absolute.lexically_normal().string();
-    for (char& c : name) {
-        if (c == '/') c = '\\';
-    }
-    while (!name.empty() && name.back() == '\\') name.pop_back();
-    return name + "\\level1.kzm";
+    return chainFileName(absolute.lexically_normal().string(), 1);
 }

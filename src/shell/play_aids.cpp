@@ -15,12 +15,12 @@ namespace {
 constexpr unsigned walkBackDelayTicks = 24;  // 400 ms
 constexpr unsigned walkBackTicks = 6;        // then ten a second
 
-// The board changed under the notes: the hint's mark is stale, and only the
-// warning outlives it, tested again when boxes moved.
-void afterBoardChange(bool boxesMoved) {
-    boardNotes.hintShown = false;
-    if (boardNotes.note != PanelNote::lost) boardNotes.note = PanelNote::none;
-    if (boxesMoved) boardNotes.note = isPositionLost() ? PanelNote::lost : PanelNote::none;
+// A move taken back or made again is to the notes what a move is. True when
+// there was one.
+bool afterHistoryStep(HistoryStep step) {
+    if (step == HistoryStep::none) return false;
+    afterMove(step == HistoryStep::push);
+    return true;
 }
 
 void showHint(BITMAP* backBuffer, DATAFILE* spriteSet) {
@@ -69,18 +69,10 @@ bool handleAidKeys(AidKeys& keys, const AidKeysDown& down, unsigned now, BITMAP*
                    DATAFILE* screenSet) {
     bool changed = false;
     if (keyPressedOrRepeated(keys.undo, down.undo, now, walkBackDelayTicks, walkBackTicks)) {
-        HistoryStep step = undoMove();
-        if (step != HistoryStep::none) {
-            afterBoardChange(step == HistoryStep::push);
-            changed = true;
-        }
+        changed |= afterHistoryStep(undoMove());
     }
     if (keyPressedOrRepeated(keys.redo, down.redo, now, walkBackDelayTicks, walkBackTicks)) {
-        HistoryStep step = redoMove(screenSet);
-        if (step != HistoryStep::none) {
-            afterBoardChange(step == HistoryStep::push);
-            changed = true;
-        }
+        changed |= afterHistoryStep(redoMove(screenSet));
     }
     if (keyPressed(keys.hint, down.hint)) {
         showHint(backBuffer, spriteSet);
@@ -96,6 +88,15 @@ void holdOverAidKeys(AidKeys& keys, const AidKeysDown& before) {
     if (!before.hint) holdOver(keys.hint, now.hint);
 }
 
-void afterMove(bool pushed) { afterBoardChange(pushed); }
+// The board changed under the notes: the hint's mark is stale, and only the
+// warning outlives it, tested again when boxes moved.
+void afterMove(bool pushed) {
+    boardNotes.hintShown = false;
+    if (pushed) {
+        boardNotes.note = isPositionLost() ? PanelNote::lost : PanelNote::none;
+    } else if (boardNotes.note != PanelNote::lost) {
+        boardNotes.note = PanelNote::none;
+    }
+}
 
 void afterLevelLoaded() { resetBoardNotes(); }

@@ -35,36 +35,14 @@ uint64_t layoutOfBoxes() {
     return hash;
 }
 
-int wayIndex(char way) {
-    switch (way) {
-        case 'u': return 0;
-        case 'd': return 1;
-        case 'l': return 2;
-        default: return 3;
-    }
-}
-
-int firstBoxAt(int32_t x, int32_t y) {
-    for (int i = 0; i < boxSlots; i++) {
-        if (board.boxes[i].x == x && board.boxes[i].y == y) return i;
-    }
-    return -1;
-}
-
 // True when the plan from push `from` on, with the walks between its pushes
 // worked out afresh from where the player stands, wins with the game's moves.
-bool planWinsFrom(size_t from) {
-    Area area;
-    std::string why;
-    if (!buildArea(area, why)) return false;
+bool planWinsFrom(const Area& area, size_t from) {
     std::vector<std::pair<int, int>> pushes;
     for (size_t i = from; i < plan.size(); i++) {
         const PlannedPush& push = plan[i];
-        if (push.x <= area.left || push.x >= area.left + area.width - 1 || push.y <= area.top ||
-            push.y >= area.top + area.height - 1) {
-            return false;
-        }
-        pushes.emplace_back(area.cellOf(push.x, push.y), wayIndex(push.way));
+        if (!area.inside(push.x, push.y)) return false;
+        pushes.emplace_back(area.cellOf(push.x, push.y), wayNumber(push.way));
     }
     return replayWins(spellOut(area, pushes));
 }
@@ -90,7 +68,7 @@ Hint hintFromPlan(size_t step) {
     hint.boxX = plan[step].x;
     hint.boxY = plan[step].y;
     hint.way = plan[step].way;
-    hint.box = firstBoxAt(hint.boxX, hint.boxY);
+    hint.box = boxAt(hint.boxX, hint.boxY);
     return hint;
 }
 
@@ -99,20 +77,20 @@ Hint hintFromPlan(size_t step) {
 Hint findHint(const HintLimits& limits, const std::function<void()>& thinking) {
     Clock::time_point start = Clock::now();
     Hint hint;
-    if (isPositionLost()) {
-        hint.outcome = HintOutcome::lost;
-        return hint;
-    }
-    const uint64_t layout = layoutOfBoxes();
-    for (size_t step = 0; step < plan.size(); step++) {
-        if (plan[step].layout == layout && planWinsFrom(step)) return hintFromPlan(step);
-    }
-
     Area area;
     std::string why;
     if (!buildArea(area, why)) return hint;
     Distances distances;
     measureDistances(area, distances);
+    if (isAreaLost(area, distances)) {
+        hint.outcome = HintOutcome::lost;
+        return hint;
+    }
+    const uint64_t layout = layoutOfBoxes();
+    for (size_t step = 0; step < plan.size(); step++) {
+        if (plan[step].layout == layout && planWinsFrom(area, step)) return hintFromPlan(step);
+    }
+
     SearchLimits searchLimits;
     searchLimits.maxStates = limits.maxStates;
     searchLimits.maxSeconds = limits.seconds;

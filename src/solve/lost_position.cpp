@@ -9,10 +9,15 @@
 bool isPositionLost() {
     Area area;
     std::string why;
-    // A player who can walk out past the walls can push boxes anywhere.
-    if (!buildArea(area, why) || !area.prunable) return false;
+    if (!buildArea(area, why)) return false;
     Distances distances;
     measureDistances(area, distances);
+    return isAreaLost(area, distances);
+}
+
+bool isAreaLost(const Area& area, const Distances& distances) {
+    // A player who can walk out past the walls can push boxes anywhere.
+    if (!area.prunable) return false;
     int cells = int(area.kind.size());
     std::vector<uint8_t> boxCount(cells, 0), mark(cells, 0);
     for (uint16_t box : area.boxes) boxCount[box]++;

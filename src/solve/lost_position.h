@@ -6,3 +6,8 @@
 // other, leave fewer box-on-target pairs possible than boxesToPlace. False
 // whenever in doubt, so it never speaks of a position that can still be won.
 bool isPositionLost();
+
+struct Area;
+struct Distances;
+// The same test on the area and distances already built from the Board.
+bool isAreaLost(const Area& area, const Distances& distances);

@@ -17,8 +17,14 @@
 
 #include "rules/board.h"
 
+namespace {
+
+constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
+constexpr int maxAreaCells = 30000;
 const char stepLetters[4] = {'u', 'd', 'l', 'r'};
 const char pushLetters[4] = {'U', 'D', 'L', 'R'};
+
+}  // namespace
 
 bool buildArea(Area& area, std::string& why) {
     int64_t minX = board.player.x, maxX = board.player.x, minY = board.player.y, maxY = board.player.y;
@@ -70,11 +76,8 @@ bool buildArea(Area& area, std::string& why) {
             area.kind[cell] = wallCell;  // the edge of the coordinates stops everything
         }
     }
-    auto inside = [&](int64_t x, int64_t y) {
-        return x > area.left && x < area.left + area.width - 1 && y > area.top && y < area.top + area.height - 1;
-    };
     for (const WallPos& wall : board.walls) {
-        if (inside(wall.x, wall.y)) area.kind[area.cellOf(wall.x, wall.y)] = wallCell;
+        if (area.inside(wall.x, wall.y)) area.kind[area.cellOf(wall.x, wall.y)] = wallCell;
     }
     for (const GridPos& target : board.targets) {
         if (target.x > 0) area.pairs[area.cellOf(target.x, target.y)]++;
@@ -487,13 +490,4 @@ std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& p
         player = boxCell;
     }
     return letters;
-}
-
-const Direction& directionOf(char letter) {
-    switch (letter) {
-        case 'u': case 'U': return moveUp;
-        case 'd': case 'D': return moveDown;
-        case 'l': case 'L': return moveLeft;
-        default: return moveRight;
-    }
 }

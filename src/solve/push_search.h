@@ -17,12 +17,7 @@
 enum CellKind : uint8_t { openCell, wallCell, pastTheArea };
 
 constexpr uint16_t farAway = 0xFFFF;  // no way for a box to get there
-constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
-constexpr int maxAreaCells = 30000;
 constexpr int64_t noWin = INT64_MAX / 4;  // the bound of a position that cannot be won
-
-extern const char stepLetters[4];
-extern const char pushLetters[4];
 
 // The level as the search sees it: a rectangle around everything that moves
 // or counts, two cells wider on each side so the player can walk round the
@@ -42,6 +37,10 @@ struct Area {
     bool stacked = false;           // two boxes share a cell, or the player starts on one
 
     int cellOf(int64_t x, int64_t y) const { return int((y - top) * width + (x - left)); }
+    // True for game coordinates within the frame of pastTheArea cells.
+    bool inside(int64_t x, int64_t y) const {
+        return x > left && x < left + width - 1 && y > top && y < top + height - 1;
+    }
     int64_t columnOf(int cell) const { return left + cell % width; }
 };
 
@@ -140,5 +139,3 @@ private:
 // Turns the pushes into letters: before each push the player walks the
 // shortest way to the cell behind the box.
 std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes);
-
-const Direction& directionOf(char letter);

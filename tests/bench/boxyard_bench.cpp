@@ -256,12 +256,7 @@ void reportHintTimes() {
         std::string letters = solveBoard(SearchLimits()).solution;
         int moves = 0;
         for (; moves < 20 && moves < int(letters.size()); moves++) {
-            switch (letters[moves]) {
-                case 'u': case 'U': tryMove(moveUp, nullptr); break;
-                case 'd': case 'D': tryMove(moveDown, nullptr); break;
-                case 'l': case 'L': tryMove(moveLeft, nullptr); break;
-                default: tryMove(moveRight, nullptr); break;
-            }
+            tryMove(directionOf(letters[moves]), nullptr);
         }
         if (moves == 20 && !isLevelComplete()) level.twentyIn = timeHint(level.twentyFound);
         Group& group = number <= 50 ? firstFifty : later;

@@ -9,6 +9,7 @@
 
 #include "fake_seam.h"
 #include "files/level_file.h"
+#include "files/paths.h"
 #include "levels/collection_files.h"
 #include "levels/notation.h"
 #include "rules/board.h"

@@ -2,11 +2,11 @@
 // level files. The chain is read with the game's own reader.
 #include "levels/collection_files.h"
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "files/paths.h"
 #include "levels/level_check.h"
 #include "levels/notation.h"
 
@@ -15,10 +15,8 @@ namespace fs = std::filesystem;
 std::string chainFolderProblem(const std::string& folder) {
     // Every level names itself and the next with the folder in front, and the
     // game reads a name only up to the first blank.
-    for (char c : folder) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            return "the folder \"" + folder + "\" holds a blank, which no level name can; nothing was written";
-        }
+    if (holdsBlank(folder)) {
+        return "the folder \"" + folder + "\" holds a blank, which no level name can; nothing was written";
     }
     return "";
 }

@@ -202,16 +202,6 @@ std::string levelFileText(const PlacedLevel& level, const std::string& ownName, 
     return out.str();
 }
 
-std::string chainFileName(const std::string& folder, int number) {
-    std::string name = folder;
-    for (char& c : name) {
-        if (c == '/') c = '\\';
-    }
-    while (name.size() > 1 && name.back() == '\\') name.pop_back();
-    if (!name.empty() && name != "\\") name += '\\';
-    return name + "level" + std::to_string(number) + ".kzm";
-}
-
 std::vector<std::string> pictureOfBoard(std::vector<std::string>& lost) {
     lost.clear();
     char cells[boardColumns][boardRows];

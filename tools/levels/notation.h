@@ -41,9 +41,6 @@ std::string placeLevel(const std::vector<std::string>& rows, PlacedLevel& placed
 // to its number of boxes and every unused slot -1 -1.
 std::string levelFileText(const PlacedLevel& level, const std::string& ownName, const std::string& nextName);
 
-// The game's name for a file in a folder: "levels" and 2 give "levels\level2.kzm".
-std::string chainFileName(const std::string& folder, int number);
-
 // Draws the level held in the Board in the notation, trimmed to the cells
 // that hold something. What the notation cannot carry (objects off the grid,
 // two things of a kind on one cell, boxesToPlace other than the number of
