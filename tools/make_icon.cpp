@@ -4,10 +4,9 @@
 // for the desktop's icon theme, each size painted afresh.
 #include <allegro.h>
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,11 +27,10 @@ const int themeSizes[] = {32, 48, 64, 128, 256};
 
 bool writeThemeIcons(const std::string& theme) {
     for (int size : themeSizes) {
-        std::string folder = theme;
-        for (const std::string& part : {"/" + std::to_string(size) + "x" + std::to_string(size), std::string("/apps")}) {
-            folder += part;
-            ::mkdir(folder.c_str(), 0755);
-        }
+        const std::string folder = theme + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        // A folder that cannot be made shows as the write below failing.
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
         BITMAP* icon = paintIcon(size);
         std::vector<uint8_t> png = pngFile(icon);
         destroy_bitmap(icon);
@@ -71,7 +69,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_icon: could not write %s\n", argv[2]);
         return 1;
     }
-    ::mkdir(argv[3], 0755);
     return writeThemeIcons(argv[3]) ? 0 : 1;
 }
 END_OF_MAIN()

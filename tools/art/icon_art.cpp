@@ -58,10 +58,10 @@ int crateColour(double x, double y, int below, const int (&grain)[plankCells][pl
         double u = x - plankFirst, v = y - plankFirst;
         if (std::fabs(u - v) < 0.5 || std::fabs(u + v - plankCells) < 0.5) colour = frame;
     }
-    if (cy == 8 && inCells(cx, cy, 8, 8, 23, 8)) colour = shade(frame, 56);
-    if (cx == 8 && inCells(cx, cy, 8, 9, 8, 23)) colour = shade(frame, 36);
-    if (cy == 23 && inCells(cx, cy, 9, 23, 23, 23)) colour = shade(frame, -30);
-    if (cx == 23 && inCells(cx, cy, 23, 9, 23, 23)) colour = shade(frame, -30);
+    if (inCells(cx, cy, 8, 8, 23, 8)) colour = shade(frame, 56);
+    if (inCells(cx, cy, 8, 9, 8, 23)) colour = shade(frame, 36);
+    if (inCells(cx, cy, 9, 23, 23, 23)) colour = shade(frame, -30);
+    if (inCells(cx, cy, 23, 9, 23, 23)) colour = shade(frame, -30);
     if ((cx == 9 || cx == 22) && (cy == 9 || cy == 22)) colour = makecol32(214, 210, 200);
     // The window, with the target's gold glowing in it.
     double w = std::hypot(x - 16.5, y - 16.5);
