@@ -22,6 +22,22 @@ TEXT_MASK = os.environ.get("BOXYARD_TEXT_MASK", "")
 
 CELL = 32
 WHITE = (255, 255, 255)
+RED = (255, 0, 0)
+
+# The items of sprites.dat, by index.
+PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
+
+# The arrow key for each move letter of a solution or a walk.
+ARROWS = {"u": "Up", "d": "Down", "l": "Left", "r": "Right"}
+
+# One push to the right wins it. Drawn from cell (1, 1): the player starts on
+# (2, 2), the box on (3, 2), the target on (4, 2).
+ONE_PUSH = """
+#######
+#@$.  #
+#     #
+#######
+"""
 
 
 def run(args, env=None, timeout=10, check=True):
@@ -248,6 +264,15 @@ class Game:
         self.window = None
         self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
         self.screens = load_datafile_bitmaps(os.path.join(folder, "data.dat"))
+        # This machine may have no sound card: the game's sound goes to ALSA's
+        # null device unless a test captures it. The file is written once,
+        # before the game starts: rewriting it while the game's sound library
+        # reads it would hand that library half a file.
+        self.no_sound = os.path.join(self.scratch, "no-sound.conf")
+        if not os.path.exists(self.no_sound):
+            with open(self.no_sound + ".new", "w") as f:
+                f.write("pcm.!default { type null }\n")
+            os.replace(self.no_sound + ".new", self.no_sound)
         self.output = open(os.path.join(self.scratch, "game-output.txt"), "wb")
 
     @property
@@ -261,16 +286,7 @@ class Game:
         env["HOME"] = self.home
         env["XDG_DATA_HOME"] = self.data_home
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
-        # This machine may have no sound card: the game's sound goes to ALSA's
-        # null device unless a test captures it. The file is written once,
-        # before the game starts: rewriting it while the game's sound library
-        # reads it would hand that library half a file.
-        no_sound = os.path.join(self.scratch, "no-sound.conf")
-        if not os.path.exists(no_sound):
-            with open(no_sound + ".new", "w") as f:
-                f.write("pcm.!default { type null }\n")
-            os.replace(no_sound + ".new", no_sound)
-        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + no_sound
+        env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + self.no_sound
         env.update(self.extra_env)
         return env
 
@@ -343,7 +359,7 @@ class Game:
             for y in range(CELL):
                 for x in range(CELL):
                     value = values[y * width + x]
-                    if layer == 2 or value != MASK_16:
+                    if layer == FLOOR or value != MASK_16:
                         result[y * CELL + x] = rgb_of_565(value)
         return result
 
@@ -391,10 +407,15 @@ class Game:
     def wait_for_menu(self, entry=1, timeout=15):
         self.wait_for(lambda p: self.menu_entry(p) == entry, timeout, "the menu at entry %d" % entry)
 
-    def start_new_game(self):
-        """From start-up, through the title, to the first level of a new game."""
+    def open_menu(self):
+        """From start-up, through the title, to the menu at its first entry."""
         self.find_window()
         self.wait_for_menu(1)
+        return self
+
+    def start_new_game(self):
+        """From start-up, through the title, to the first level of a new game."""
+        self.open_menu()
         self.press("Return")
         self.wait_for(lambda p: self.menu_entry(p) is None and self.text_at(p, 0, 440, "Level        : 1"),
                       what="a new game")
@@ -441,12 +462,16 @@ class Game:
         deadline = time.time() + timeout
         while time.time() < deadline and self.read_saved(name) != contents:
             time.sleep(0.1)
-        self.assertion_equal(self.read_saved(name), contents, name)
+        found = self.read_saved(name)
+        if found != contents:
+            raise AssertionError("%s holds %r, not %r" % (name, found, contents))
 
-    @staticmethod
-    def assertion_equal(found, expected, what):
-        if found != expected:
-            raise AssertionError("%s holds %r, not %r" % (what, found, expected))
+    def leave_for_menu(self):
+        """Esc and Y, from play back to the menu at its first entry."""
+        self.press("Escape", hold=0.1)
+        time.sleep(0.3)
+        self.press("y")
+        self.wait_for_menu(1)
 
     def printed(self):
         """What the game wrote to its output, less the sound library's chatter."""
@@ -520,6 +545,17 @@ class GameTestCase(unittest.TestCase):
         game = Game(self.xvfb, self.folder, extra_env).start(*args)
         self.games.append(game)
         return game
+
+    def start_on_level(self, picture, extra_env=None):
+        """A new game whose first and only level is drawn in `picture`."""
+        self.write_level(1, picture, last=True)
+        game = self.start_game(extra_env)
+        game.start_new_game()
+        return game
+
+    def assert_panel(self, game, picture, steps, pushes):
+        self.assertTrue(game.text_at(picture, 0, 450, "Steps Taken  : %d" % steps), "steps %d" % steps)
+        self.assertTrue(game.text_at(picture, 0, 460, "Times pushed : %d" % pushes), "pushes %d" % pushes)
 
     def capture_sound(self):
         """Sends the game's sound to a file instead of a sound card, through

@@ -9,14 +9,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import GameTestCase  # noqa: E402
-
-ONE_PUSH = """
-#######
-#@$.  #
-#     #
-#######
-"""
+from harness import ONE_PUSH, GameTestCase  # noqa: E402
 
 
 class Autosave(GameTestCase):
@@ -31,12 +24,6 @@ class Autosave(GameTestCase):
         game.press("Right")
         game.wait_for(lambda p: game.text_at(p, 220, 124, " You have beat level 1 "), what="level 1 won")
 
-    def leave_for_menu(self, game):
-        game.press("Escape", hold=0.1)
-        time.sleep(0.3)
-        game.press("y")
-        game.wait_for_menu(1)
-
     def test_winning_and_leaving_keep_the_game_and_continue_goes_on_from_there(self):
         game = self.start_game()
         self.win_level_1(game)
@@ -45,9 +32,7 @@ class Autosave(GameTestCase):
         game.wait_for(lambda p: game.text_at(p, 0, 440, "Level        : 2"), what="level 2")
         game.stop()  # the game is lost without a word: a crash, a power cut
 
-        game = self.start_game()
-        game.find_window()
-        game.wait_for_menu(1)
+        game = self.start_game().open_menu()
         game.press("Down", hold=0.05)
         game.wait_for_menu(2)
         game.press("Return", hold=0.05)
@@ -58,7 +43,7 @@ class Autosave(GameTestCase):
                       and game.text_at(p, 0, 460, "Times pushed : 1"), what="level 2 with the counters kept")
         game.press("Down")
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 2"), what="a step on level 2")
-        self.leave_for_menu(game)
+        game.leave_for_menu()
         game.wait_for_saved("autosave.kzs", b"levels\\level2.kzm\n2\n2\n1\n")
         self.assertEqual(sorted(os.listdir(game.player_folder)), ["autosave.kzs"])
 
@@ -74,7 +59,7 @@ class Autosave(GameTestCase):
         game.wait_for(lambda p: game.text_at(p, 0, 440, "Level        : 2"), what="level 2")
         game.press("Down")
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 2"), what="play going on")
-        self.leave_for_menu(game)
+        game.leave_for_menu()
         self.assertIsNone(game.process.poll())
         complaints = [line for line in game.printed().splitlines() if "could not keep the progress" in line]
         self.assertEqual(len(complaints), 2, game.printed())
@@ -90,9 +75,7 @@ class Autosave(GameTestCase):
 
         # Closed from the menu, the game ends the same way and leaves the
         # autosave as it was: the menu is no game in progress.
-        game = self.start_game()
-        game.find_window()
-        game.wait_for_menu(1)
+        game = self.start_game().open_menu()
         game.request_close()
         self.assertEqual(game.wait_for_exit(), 0, game.printed())
         self.assertEqual(game.read_saved("autosave.kzs"), b"levels\\level1.kzm\n1\n1\n0\n")

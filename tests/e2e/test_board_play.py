@@ -6,9 +6,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import GameTestCase  # noqa: E402
-
-PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
+from harness import (BOX, FLOOR, PLAYER_DOWN, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP,  # noqa: E402
+                     TARGET, WALL, GameTestCase)
 
 ROOM = """
 ##########
@@ -24,15 +23,9 @@ ROOM = """
 
 class BoardPlay(GameTestCase):
     def start_in_room(self):
-        self.write_level(1, ROOM, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ROOM)
         game.wait_for(lambda p: game.cell_shows(p, 4, 3, [FLOOR, PLAYER_DOWN]), what="level 1")
         return game
-
-    def assert_panel(self, game, picture, steps, pushes):
-        self.assertTrue(game.text_at(picture, 0, 450, "Steps Taken  : %d" % steps), "steps %d" % steps)
-        self.assertTrue(game.text_at(picture, 0, 460, "Times pushed : %d" % pushes), "pushes %d" % pushes)
 
     def test_level_one_and_its_status_lines_appear(self):
         game = self.start_in_room()

@@ -10,17 +10,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import CLOSING_PAGE, FIRST_PAGE, GameTestCase  # noqa: E402
-
-PLAYER_DOWN, BOX, FLOOR = 0, 1, 2
-RED = (255, 0, 0)
-
-ONE_PUSH = """
-#######
-#@$.  #
-#     #
-#######
-"""
+from harness import CLOSING_PAGE, FIRST_PAGE, FLOOR, ONE_PUSH, PLAYER_DOWN, RED, GameTestCase  # noqa: E402
 
 IDLE_SECONDS = 10
 IDLE_SHARE_LIMIT = 0.10   # generous: the game idles near 1% of a core
@@ -63,12 +53,6 @@ class FileOpens:
 
 
 class KeyPresses(GameTestCase):
-    def in_menu(self):
-        game = self.start_game()
-        game.find_window()
-        game.wait_for_menu(1)
-        return game
-
     def assert_menu_stays(self, game, entry, seconds=1.0):
         deadline = time.time() + seconds
         while time.time() < deadline:
@@ -76,7 +60,7 @@ class KeyPresses(GameTestCase):
             time.sleep(0.1)
 
     def test_one_press_moves_the_menu_cursor_one_entry_and_a_held_key_walks_on(self):
-        game = self.in_menu()
+        game = self.start_game().open_menu()
         for entry, hold in ((2, 0.04), (3, 0.15), (4, 0.25)):
             game.press("Down", hold=hold)
             game.wait_for_menu(entry)
@@ -112,7 +96,7 @@ class KeyPresses(GameTestCase):
         self.assert_menu_stays(game, 1)
 
     def test_a_long_enter_on_the_last_page_returns_to_the_menu(self):
-        game = self.in_menu()
+        game = self.start_game().open_menu()
         game.press("Up", hold=0.1)
         game.press("Up", hold=0.1)
         game.wait_for_menu(3)
@@ -128,9 +112,7 @@ class KeyPresses(GameTestCase):
     def test_a_key_held_for_a_second_does_not_answer_what_it_opened(self):
         """A held key repeats; its repeats neither answer the question it
         raised nor type into the selector or turn the page it opened."""
-        self.write_level(1, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH)
         game.press("r", hold=1.2)
         time.sleep(0.3)
         self.assertTrue(game.text_at(game.picture(), 245, 128, " Restart Level ", RED), "the question waits")
@@ -153,9 +135,7 @@ class KeyPresses(GameTestCase):
         self.assertTrue(game.shows_screen(game.picture(), FIRST_PAGE), "the first page stays")
 
     def test_a_long_press_of_m_loads_one_tune(self):
-        self.write_level(1, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH)
         opens = FileOpens(os.path.join(self.folder, "music"))
         self.addCleanup(opens.close)
         game.press("m", hold=0.3)
@@ -169,7 +149,7 @@ class KeyPresses(GameTestCase):
 
     def test_a_game_standing_still_uses_next_to_no_processor(self):
         self.write_level(1, ONE_PUSH, last=True)
-        game = self.in_menu()
+        game = self.start_game().open_menu()
         for where in ("in the menu", "in play"):
             if where == "in play":
                 game.press("Return")

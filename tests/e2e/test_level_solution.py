@@ -7,9 +7,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import GameTestCase  # noqa: E402
-
-KEYS = {"u": "Up", "d": "Down", "l": "Left", "r": "Right"}
+from harness import ARROWS, GameTestCase  # noqa: E402
 
 
 class LevelSolution(GameTestCase):
@@ -25,7 +23,7 @@ class LevelSolution(GameTestCase):
         game.start_new_game()
         for number in (1, 2):
             for letter in self.solution("levels\\level%d.kzm" % number):
-                game.press(KEYS[letter.lower()], hold=0.12)
+                game.press(ARROWS[letter.lower()], hold=0.12)
             game.wait_for(lambda p: game.text_at(p, 220, 124, " You have beat level %d " % number),
                           what="level %d won" % number)
             game.press("Return", hold=0.05)

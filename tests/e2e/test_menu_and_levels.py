@@ -8,20 +8,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import (CLOSING_PAGE, FIRST_PAGE, INTERLUDE, TITLE,  # noqa: E402
-                     GameTestCase)
-
-PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
-RED = (255, 0, 0)
-
-# One push to the right wins it. Drawn from cell (1, 1): the player starts on
-# (2, 2), the box on (3, 2), the target on (4, 2).
-ONE_PUSH = """
-#######
-#@$.  #
-#     #
-#######
-"""
+from harness import (CLOSING_PAGE, FIRST_PAGE, FLOOR, ONE_PUSH, PLAYER_DOWN, RED,  # noqa: E402
+                     TITLE, GameTestCase)
 
 
 class MenuAndLevels(GameTestCase):
@@ -41,9 +29,7 @@ class MenuAndLevels(GameTestCase):
         game.wait_for_menu(2)
 
     def test_the_instruction_pages_turn_and_return_to_the_menu(self):
-        game = self.start_game()
-        game.find_window()
-        game.wait_for_menu(1)
+        game = self.start_game().open_menu()
         self.tap(game, "Up")
         self.tap(game, "Up")
         game.wait_for_menu(3)
@@ -82,9 +68,7 @@ class MenuAndLevels(GameTestCase):
         game.wait_for_menu(1)
 
     def test_restart_asks_first_and_keeps_the_counters(self):
-        self.write_level(1, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH)
         game.press("Down")
         game.wait_for(lambda p: game.cell_shows(p, 2, 3, [FLOOR, PLAYER_DOWN]), what="a step down")
         game.press("r", hold=0.1)

@@ -8,16 +8,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import GameTestCase  # noqa: E402
-
-PLAYER_DOWN, BOX, FLOOR = 0, 1, 2
-
-ONE_PUSH = """
-#######
-#@$.  #
-#     #
-#######
-"""
+from harness import BOX, FLOOR, ONE_PUSH, PLAYER_DOWN, GameTestCase  # noqa: E402
 
 
 class SavedGames(GameTestCase):
@@ -45,16 +36,10 @@ class SavedGames(GameTestCase):
         game.wait_for_saved("mysave.kzs", b"levels\\level2.kzm\n2\n3\n1\n")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "mysave.kzs")))
 
-        game.press("Escape", hold=0.1)
-        time.sleep(0.3)
-        game.press("y")
-        game.wait_for_menu(1)
+        game.leave_for_menu()
         game.press("Return", hold=0.05)  # a new game puts everything back to level 1
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 0"), what="a new game")
-        game.press("Escape", hold=0.1)
-        time.sleep(0.3)
-        game.press("y")
-        game.wait_for_menu(1)
+        game.leave_for_menu()
         game.press("Down", hold=0.05)
         game.wait_for_menu(2)
         game.press("Return", hold=0.05)
@@ -70,9 +55,7 @@ class SavedGames(GameTestCase):
                       and game.cell_shows(p, 3, 2, [FLOOR, BOX]), what="the saved game, from its level's start")
 
     def test_a_save_that_cannot_be_written_says_so_and_play_goes_on(self):
-        self.write_level(1, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH)
         game.press("s", hold=0.1)
         self.type_in_selector(game, "no-such-folder/game.kzs")
         self.assertEqual(self.message_box_text(game), "Unable to write file!")
@@ -85,8 +68,7 @@ class SavedGames(GameTestCase):
         os.makedirs(game.player_folder)
         with open(os.path.join(game.player_folder, "broken.kzs"), "wb") as f:
             f.write(b"levels\\missing.kzm\n4\n10\n2\n")
-        game.find_window()
-        game.wait_for_menu(1)
+        game.open_menu()
         game.press("Down", hold=0.05)
         game.wait_for_menu(2)
         game.press("Return", hold=0.05)

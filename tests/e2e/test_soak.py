@@ -13,10 +13,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Game, GameTestCase, run  # noqa: E402
-
-PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
-RED = (255, 0, 0)
+from harness import FLOOR, PLAYER_DOWN, PLAYER_RIGHT, RED, Game, GameTestCase, run  # noqa: E402
 
 # The player, drawn at (2, 2), can take exactly one step right before the wall
 # stops it, so each step counted proves the restart before it put the player

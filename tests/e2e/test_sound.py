@@ -23,10 +23,8 @@ class Sound(GameTestCase):
     def test_one_push_is_heard_once_in_both_ears_and_walking_is_silent(self):
         # Without the tunes the capture holds nothing but the game's effects.
         shutil.rmtree(os.path.join(self.folder, "music"), ignore_errors=True)
-        self.write_level(1, ROOM, last=True)
         env, raw = self.capture_sound()
-        game = self.start_game(env)
-        game.start_new_game()
+        game = self.start_on_level(ROOM, env)
         game.press("Right")
         game.press("Right")
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 2"), what="two steps")
@@ -44,9 +42,7 @@ class Sound(GameTestCase):
 
     def test_music_plays_after_the_title_and_m_changes_it(self):
         env, raw = self.capture_sound()
-        game = self.start_game(env)
-        game.find_window()
-        game.wait_for_menu(1)
+        game = self.start_game(env).open_menu()
         time.sleep(2.0)
         music = read_capture(raw)
         self.assertGreater(loudness(music[-44100:]), 200, "a tune is playing by the time the menu shows")

@@ -11,12 +11,10 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import CELL, GameTestCase, close_colour, read_capture, sound_bursts  # noqa: E402
+from harness import (ARROWS, BOX, CELL, FLOOR, PLAYER_DOWN, PLAYER_LEFT, RED,  # noqa: E402
+                     GameTestCase, close_colour, read_capture, sound_bursts)
 
-PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
-RED = (255, 0, 0)
 MARK = (80, 235, 255)
-KEYS = {"u": "Up", "d": "Down", "l": "Left", "r": "Right"}
 STEPS = {"u": (0, -1), "d": (0, 1), "l": (-1, 0), "r": (1, 0)}
 
 ROOM = """
@@ -62,10 +60,6 @@ def walk(walls, boxes, start, goal):
 
 
 class UndoAndHint(GameTestCase):
-    def assert_panel(self, game, picture, steps, pushes):
-        self.assertTrue(game.text_at(picture, 0, 450, "Steps Taken  : %d" % steps), "steps %d" % steps)
-        self.assertTrue(game.text_at(picture, 0, 460, "Times pushed : %d" % pushes), "pushes %d" % pushes)
-
     def hint_mark(self, game, picture):
         """(column, row, way) of the hint's mark, or None."""
         for row in range(13):
@@ -86,10 +80,8 @@ class UndoAndHint(GameTestCase):
 
     def test_u_takes_a_push_back_and_shift_u_pushes_again_with_its_sound(self):
         shutil.rmtree(os.path.join(self.folder, "music"), ignore_errors=True)
-        self.write_level(1, ROOM, last=True)
         env, raw = self.capture_sound()
-        game = self.start_game(env)
-        game.start_new_game()
+        game = self.start_on_level(ROOM, env)
         game.wait_for(lambda p: game.cell_shows(p, 5, 2, [FLOOR, PLAYER_DOWN]), what="level 1")
         before = game.picture()
         game.press("Left")
@@ -113,9 +105,7 @@ class UndoAndHint(GameTestCase):
         self.assertEqual(len(sound_bursts(read_capture(raw))), 2, "the push made again is heard")
 
     def test_a_push_into_a_corner_is_warned_of_and_u_takes_the_warning_away(self):
-        self.write_level(1, ROOM, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ROOM)
         game.press("Left")
         game.wait_for(lambda p: game.cell_shows(p, 3, 2, [FLOOR, BOX]), what="the first push")
         self.assertFalse(game.text_at(game.picture(), 320, 440, "Lost!", RED), "still winnable: no warning")
@@ -145,8 +135,8 @@ class UndoAndHint(GameTestCase):
                                          % {"u": "up", "d": "down", "l": "left", "r": "right"}[way]))
             dx, dy = STEPS[way]
             for letter in walk(walls, boxes, player, (column - dx, row - dy)):
-                game.press(KEYS[letter], hold=0.12)
-            game.press(KEYS[way], hold=0.12)
+                game.press(ARROWS[letter], hold=0.12)
+            game.press(ARROWS[way], hold=0.12)
             boxes[boxes.index((column, row))] = (column + dx, row + dy)
             player = (column, row)
             if all(box in targets for box in boxes):

@@ -12,10 +12,9 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
-from harness import Game, Xvfb, run  # noqa: E402
+from harness import ARROWS, Game, Xvfb, run  # noqa: E402
 
 DEB = os.environ.get("BOXYARD_DEB", "")
-ARROWS = {"u": "Up", "d": "Down", "l": "Left", "r": "Right"}
 
 # Two levels, each won by one push to the left: the shipped first level is not.
 COLLECTION = "; one\n#####\n#.$@#\n#####\n\n; two\n######\n#.$ @#\n######\n"
