@@ -111,13 +111,15 @@ void readEveryBoxAndTarget(benchmark::State& state) {
     }
 }
 
-// A step taken back and made again, in the open: one undoMove and one
-// redoMove (which goes through tryMove) an iteration.
-void undoAndRedoAStep(benchmark::State& state) {
+// A move taken back and made again: one undoMove and one redoMove (which
+// goes through tryMove) an iteration. With a box beside the player it is a
+// push, the box slot and both counters restored.
+void undoAndRedoAMove(benchmark::State& state, bool push) {
     resetBoard();
     resetHistory();
     board.player.x = 10;
     board.player.y = 6;
+    if (push) board.boxes[0] = {11, 6};
     playMove(moveRight, nullptr);
     for (auto _ : state) {
         benchmark::DoNotOptimize(undoMove());
@@ -125,19 +127,10 @@ void undoAndRedoAStep(benchmark::State& state) {
     }
 }
 
-// The same with a push, the box slot and both counters restored.
-void undoAndRedoAPush(benchmark::State& state) {
-    resetBoard();
-    resetHistory();
-    board.player.x = 10;
-    board.player.y = 6;
-    board.boxes[0] = {11, 6};
-    playMove(moveRight, nullptr);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(undoMove());
-        benchmark::DoNotOptimize(redoMove(nullptr));
-    }
-}
+// A step in the open.
+void undoAndRedoAStep(benchmark::State& state) { undoAndRedoAMove(state, false); }
+
+void undoAndRedoAPush(benchmark::State& state) { undoAndRedoAMove(state, true); }
 
 // The shipped level with the most boxes and floor cells in reach: what the
 // lost-position test is timed on.
@@ -202,9 +195,11 @@ void stepBackAndForth(benchmark::State& state) {
 
 // The solver's speed over the whole shipped chain, as the level tool's bench
 // command measures it: the last line gives positions expanded per second.
-void reportSolverSpeed(const FiguresReporter& figures) {
+// Each level's solution is kept in `solutions`, by level name.
+void reportSolverSpeed(const FiguresReporter& figures, std::map<std::string, std::string>& solutions) {
     std::ostringstream out;
-    benchChain(firstLevelFile, SearchLimits(), out);
+    benchChain(firstLevelFile, SearchLimits(), out,
+               [&](const std::string& name, const SearchResult& result) { solutions[name] = result.solution; });
     std::istringstream lines(out.str());
     std::string line, last;
     while (std::getline(lines, line)) {
@@ -223,8 +218,9 @@ void reportSolverSpeed(const FiguresReporter& figures) {
 }
 
 // The first hint from the start of every shipped level and from twenty moves
-// into the level tool's solution of it, each searched afresh.
-void reportHintTimes() {
+// into the level tool's solution of it (from reportSolverSpeed), each
+// searched afresh.
+void reportHintTimes(const std::map<std::string, std::string>& solutions) {
     std::printf("\n  hints, searched afresh (seconds; * over 2 s, ? no hint found in time):\n");
     struct Timed {
         std::string name;
@@ -253,7 +249,8 @@ void reportHintTimes() {
         number++;
         loadLevel(level.name);
         level.start = timeHint(level.startFound);
-        std::string letters = solveBoard(SearchLimits()).solution;
+        auto solution = solutions.find(level.name);
+        const std::string letters = solution == solutions.end() ? std::string() : solution->second;
         int moves = 0;
         for (; moves < 20 && moves < int(letters.size()); moves++) {
             tryMove(directionOf(letters[moves]), nullptr);
@@ -322,8 +319,9 @@ void printFigures(const FiguresReporter& figures) {
                         largestLevel.c_str(), lostTime / moveTime);
         }
     }
-    reportSolverSpeed(figures);
-    if (!std::getenv("BOXYARD_BENCH_NO_HINTS")) reportHintTimes();
+    std::map<std::string, std::string> solutions;
+    reportSolverSpeed(figures, solutions);
+    if (!std::getenv("BOXYARD_BENCH_NO_HINTS")) reportHintTimes(solutions);
 }
 
 // Brings the library up: on a real screen when there is a display, else for

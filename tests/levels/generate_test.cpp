@@ -10,6 +10,7 @@
 #include "fake_seam.h"
 #include "levels/generate.h"
 #include "levels/level_check.h"
+#include "levels/notation.h"
 #include "levels/yard_maker.h"
 #include "temp_folder.h"
 
@@ -26,13 +27,20 @@ GenerateRequest smallRequest(uint32_t seed) {
     return request;
 }
 
-// The boards of a generated folder's levels.txt, comments and titles left out.
-std::string boardsOf(const fs::path& folder) {
+// The pictures of a generated folder's levels.txt, one for each level, row
+// by row, comments and titles left out.
+std::vector<std::vector<std::string>> picturesOf(const fs::path& folder) {
     std::istringstream in(readFile(folder / "levels.txt"));
-    std::string line, boards;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == ';' || line.rfind("Title:", 0) == 0) continue;
-        boards += line + '\n';
+    std::vector<std::vector<std::string>> pictures;
+    for (const CollectionLevel& level : readCollection(in)) pictures.push_back(level.rows);
+    return pictures;
+}
+
+// The boards of a generated folder's levels.txt, one after another.
+std::string boardsOf(const fs::path& folder) {
+    std::string boards;
+    for (const std::vector<std::string>& picture : picturesOf(folder)) {
+        for (const std::string& row : picture) boards += row + '\n';
     }
     return boards;
 }
@@ -102,12 +110,7 @@ TEST_F(Generate, TheSameSeedMakesTheSameFilesAndAnotherSeedOtherLevels) {
     std::string first = boardsOf("fresh"), other = boardsOf("other");
     EXPECT_NE(first, other);
     // No two levels of a chain alike.
-    std::istringstream boards(readFile("fresh/levels.txt"));
-    std::vector<std::vector<std::string>> pictures;
-    for (std::string line; std::getline(boards, line);) {
-        if (line.rfind("Title:", 0) == 0) pictures.emplace_back();
-        if (!pictures.empty() && !line.empty() && line[0] != ';' && line[0] != 'T') pictures.back().push_back(line);
-    }
+    std::vector<std::vector<std::string>> pictures = picturesOf("fresh");
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_NE(sameShapeKey(pictures[0]), sameShapeKey(pictures[1]));
     EXPECT_NE(sameShapeKey(pictures[0]), sameShapeKey(pictures[2]));

@@ -68,11 +68,13 @@ std::vector<int> drawTargets(Dice& dice, const Room& room, int boxes) {
 
 std::string pushesText(int pushes) { return std::to_string(pushes) + (pushes == 1 ? " push" : " pushes"); }
 
-}  // namespace
-
+// How hard a level is, from the fewest pushes that win it and the positions
+// the solver searched to prove that; the shipped levels rise by this order.
 double difficulty(int pushes, uint64_t positionsSearched) {
     return pushes + 10.0 * std::log10(1.0 + double(positionsSearched));
 }
+
+}  // namespace
 
 int generateChain(const GenerateRequest& request, const std::string& folder, std::ostream& out) {
     std::string problem = chainFolderProblem(folder);

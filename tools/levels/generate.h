@@ -13,10 +13,6 @@ struct GenerateRequest {
     uint64_t maxStates = 200000;  // the solver's limit of positions for each level
 };
 
-// How hard a level is, from the fewest pushes that win it and the positions
-// the solver searched to prove that; the shipped levels rise by this order.
-double difficulty(int pushes, uint64_t positionsSearched);
-
 // Makes `count` levels whose fewest pushes lie in the range and are proven by
 // the solver within its limit of positions, no two alike, ordered by
 // difficulty. Writes them as a text collection, levels.txt, and as the chain

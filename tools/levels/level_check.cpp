@@ -273,7 +273,8 @@ int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream
     return reportSearch(name, limits, out) ? 0 : 1;
 }
 
-int benchChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out) {
+int benchChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out,
+               const std::function<void(const std::string& name, const SearchResult& result)>& solved) {
     char line[160];
     std::snprintf(line, sizeof line, "%-24s %5s %7s %10s %10s %9s %12s\n", "level", "boxes", "pushes", "expanded",
                   "seen", "seconds", "expanded/s");
@@ -287,6 +288,7 @@ int benchChain(const std::string& firstName, const SearchLimits& limits, std::os
             int boxes = 0;
             for (const GridPos& b : board.boxes) boxes += !isFree(b.x, b.y);
             SearchResult result = solveBoard(limits);
+            if (solved) solved(name, result);
             totalExpanded += result.statesExpanded;
             totalSeconds += result.seconds;
             if (result.outcome != Outcome::won) allWon = false;

@@ -32,5 +32,7 @@ int checkChain(const std::string& firstName, const SearchLimits& limits, std::os
 // The solve command: one level, its solution printed; 0 when it is won.
 int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream& out);
 
-// The bench command: the solver's speed on every level of a chain.
-int benchChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out);
+// The bench command: the solver's speed on every level of a chain. `solved`,
+// when given, gets each level's name and what the solver found for it.
+int benchChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out,
+               const std::function<void(const std::string& name, const SearchResult& result)>& solved = {});

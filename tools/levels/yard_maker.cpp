@@ -68,24 +68,36 @@ bool holdsFloorTogether(const Room& room, int cell) {
     return floodCount(room, first, cell, seen) != room.floorCount() - 1;
 }
 
-// Cells a box can stand on and still reach a target, each box alone in the
-// room: pulled back from every target while a player has room behind it.
-std::vector<uint8_t> liveCells(const Room& room, const std::vector<int>& targets) {
-    std::vector<uint8_t> live(room.wall.size(), 0);
+// Marks a cell no box can push its way from to a target.
+constexpr int noTarget = 1 << 20;
+
+// Pushes from each cell to the nearest target, each box alone in the room:
+// pulled back from every target while a player has room behind it.
+// `noTarget` where a box cannot reach any.
+std::vector<int> pushDistances(const Room& room, const std::vector<int>& targets) {
+    std::vector<int> distance(room.wall.size(), noTarget);
     std::vector<int> queue;
     for (int t : targets) {
-        if (!live[t]) queue.push_back(t);
-        live[t] = 1;
+        if (distance[t] == noTarget) queue.push_back(t);
+        distance[t] = 0;
     }
     for (size_t i = 0; i < queue.size(); i++) {
         for (int d = 0; d < 4; d++) {
             int from = queue[i] - room.step[d];
             int behind = from - room.step[d];
-            if (live[from] || !room.isFloor(from) || !room.isFloor(behind)) continue;
-            live[from] = 1;
+            if (distance[from] != noTarget || !room.isFloor(from) || !room.isFloor(behind)) continue;
+            distance[from] = distance[queue[i]] + 1;
             queue.push_back(from);
         }
     }
+    return distance;
+}
+
+// Cells a box can stand on and still reach a target, each box alone in the room.
+std::vector<uint8_t> liveCells(const Room& room, const std::vector<int>& targets) {
+    std::vector<int> distance = pushDistances(room, targets);
+    std::vector<uint8_t> live(distance.size(), 0);
+    for (size_t cell = 0; cell < distance.size(); cell++) live[cell] = distance[cell] != noTarget;
     return live;
 }
 
@@ -149,8 +161,7 @@ std::vector<uint8_t> shownWalls(const Room& room) {
 
 // Whether one or two cells that are neither floor nor drawn wall lie between
 // two drawn walls in a line: a gap or a notch in a run of wall.
-bool hasGapInWall(const Room& room) {
-    std::vector<uint8_t> shown = shownWalls(room);
+bool hasGapInWall(const Room& room, const std::vector<uint8_t>& shown) {
     auto drawn = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < room.width && y < room.height && shown[y * room.width + x];
     };
@@ -170,8 +181,7 @@ bool hasGapInWall(const Room& room) {
 
 // Whether a cell that is neither floor nor a drawn wall is shut in by drawn
 // walls; the game draws it as floor the player can never reach.
-bool hasShutInCell(const Room& room) {
-    std::vector<uint8_t> shown = shownWalls(room);
+bool hasShutInCell(const Room& room, const std::vector<uint8_t>& shown) {
     int width = room.width + 2, height = room.height + 2;  // a ring of open cells round the room
     auto open = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= room.width || y >= room.height) return true;
@@ -400,8 +410,9 @@ std::vector<std::string> yardFaults(const Yard& yard) {
         std::string why = idleReason(room, holding, live, cell);
         if (!why.empty() && std::find(faults.begin(), faults.end(), why) == faults.end()) faults.push_back(why);
     }
-    if (hasShutInCell(room)) faults.push_back("a cell shut in by walls");
-    if (hasGapInWall(room)) faults.push_back("a gap in a run of wall");
+    std::vector<uint8_t> shown = shownWalls(room);
+    if (hasShutInCell(room, shown)) faults.push_back("a cell shut in by walls");
+    if (hasGapInWall(room, shown)) faults.push_back("a gap in a run of wall");
     // A box standing on its target in a dead end never moves: it only decorates.
     for (int box : yard.boxes) {
         if (std::count(yard.targets.begin(), yard.targets.end(), box) && wallsAround(room, box) >= 3) {
@@ -438,7 +449,6 @@ bool pullBack(Yard& yard, int fewestPushes, int mostPushes, size_t budget, Dice&
         layer.swap(next);
         deepest = layer;
     }
-    yard.pushes = pushes;
     if (pushes < fewestPushes || pushes == 0) return false;
     std::vector<uint8_t> isTarget(room.wall.size(), 0);
     for (int t : targets) isTarget[t] = 1;
@@ -457,29 +467,13 @@ bool pullBack(Yard& yard, int fewestPushes, int mostPushes, size_t budget, Dice&
     yard.boxes = chosen.first;
     std::sort(yard.boxes.begin(), yard.boxes.end());
     yard.player = chosen.second;
-    yard.pushes = pushes;
     return true;
 }
 
 void pullAway(Yard& yard, int positions, int mostPushes, Dice& dice) {
     const Room& room = yard.room;
     // Pushes from each cell to the nearest target, each box alone in the room.
-    constexpr int far = 1 << 20;
-    std::vector<int> distance(room.wall.size(), far);
-    std::vector<int> queue;
-    for (int t : yard.targets) {
-        distance[t] = 0;
-        queue.push_back(t);
-    }
-    for (size_t i = 0; i < queue.size(); i++) {
-        for (int d = 0; d < 4; d++) {
-            int from = queue[i] - room.step[d];
-            int behind = from - room.step[d];
-            if (distance[from] != far || !room.isFloor(from) || !room.isFloor(behind)) continue;
-            distance[from] = distance[queue[i]] + 1;
-            queue.push_back(from);
-        }
-    }
+    std::vector<int> distance = pushDistances(room, yard.targets);
     auto spreadOf = [&](const std::vector<int>& boxes) {
         int spread = 0;
         for (int b : boxes) spread += distance[b];
@@ -500,7 +494,6 @@ void pullAway(Yard& yard, int positions, int mostPushes, Dice& dice) {
     puller.forEachFinish(yard.targets, [&](int lowest) { offer(yard.targets, lowest); });
     yard.boxes = yard.targets;
     yard.player = found.empty() ? yard.targets.front() : found.front().second;
-    yard.pushes = 0;
     int best = -1;
     while (!open.empty() && int(found.size()) < positions) {
         auto [score, index] = open.top();

@@ -28,13 +28,12 @@ struct Room {
 };
 
 // A level as the generator makes it: a room, targets, the boxes where the
-// pulling left them, the player's start and the fewest pushes that win.
+// pulling left them and the player's start.
 struct Yard {
     Room room;
     std::vector<int> targets;
     std::vector<int> boxes;
     int player = 0;
-    int pushes = 0;
 };
 
 // A room of the given outer size: a few overlapping rectangles of floor, some
@@ -67,7 +66,7 @@ bool pullBack(Yard& yard, int fewestPushes, int mostPushes, size_t budget, Dice&
 // boxes stand furthest from the targets (counted in pushes of each box alone,
 // which the fewest pushes can only exceed), until `positions` are found or
 // one stands `mostPushes` away. Keeps the furthest, never past `mostPushes`.
-// The fewest pushes are left for the solver (`pushes` is 0).
+// The fewest pushes are left for the solver.
 void pullAway(Yard& yard, int positions, int mostPushes, Dice& dice);
 
 // The level in the text notation, walls drawn only where they touch floor.
