@@ -546,9 +546,10 @@ class GameTestCase(unittest.TestCase):
         self.games.append(game)
         return game
 
-    def start_on_level(self, picture, extra_env=None):
-        """A new game whose first and only level is drawn in `picture`."""
-        self.write_level(1, picture, last=True)
+    def start_on_level(self, *pictures, extra_env=None):
+        """A new game on a chain of levels, one a picture, the last ending the set."""
+        for number, picture in enumerate(pictures, start=1):
+            self.write_level(number, picture, last=number == len(pictures))
         game = self.start_game(extra_env)
         game.start_new_game()
         return game

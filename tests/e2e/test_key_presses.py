@@ -79,10 +79,7 @@ class KeyPresses(GameTestCase):
         self.assertGreaterEqual(len(seen), 4, "held 1.2 s, the cursor moves on at least three entries: %r" % seen)
 
     def test_a_long_enter_on_the_end_screens_does_what_they_promise(self):
-        self.write_level(1, ONE_PUSH)
-        self.write_level(2, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH, ONE_PUSH)
         game.press("Right")
         game.wait_for(lambda p: game.text_at(p, 180, 144, " Hit [ENTER] to proceed to level 2 "), what="level won")
         game.press("Return", hold=0.3)

@@ -43,10 +43,7 @@ class MenuAndLevels(GameTestCase):
         game.wait_for_menu(3)
 
     def test_winning_carries_the_counters_on_to_the_next_level_and_the_end(self):
-        self.write_level(1, ONE_PUSH)
-        self.write_level(2, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH, ONE_PUSH)
         game.press("Down")
         game.press("Up")
         game.press("Right")

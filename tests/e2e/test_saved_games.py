@@ -19,10 +19,7 @@ class SavedGames(GameTestCase):
         game.press("Return", hold=0.05)
 
     def test_a_saved_game_continues_with_its_level_number_and_counters(self):
-        self.write_level(1, ONE_PUSH)
-        self.write_level(2, ONE_PUSH, last=True)
-        game = self.start_game()
-        game.start_new_game()
+        game = self.start_on_level(ONE_PUSH, ONE_PUSH)
         game.press("Right")
         game.wait_for(lambda p: game.text_at(p, 220, 124, " You have beat level 1 "), what="level won")
         game.press("Return", hold=0.05)

@@ -24,7 +24,7 @@ class Sound(GameTestCase):
         # Without the tunes the capture holds nothing but the game's effects.
         shutil.rmtree(os.path.join(self.folder, "music"), ignore_errors=True)
         env, raw = self.capture_sound()
-        game = self.start_on_level(ROOM, env)
+        game = self.start_on_level(ROOM, extra_env=env)
         game.press("Right")
         game.press("Right")
         game.wait_for(lambda p: game.text_at(p, 0, 450, "Steps Taken  : 2"), what="two steps")

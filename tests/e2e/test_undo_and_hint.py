@@ -81,7 +81,7 @@ class UndoAndHint(GameTestCase):
     def test_u_takes_a_push_back_and_shift_u_pushes_again_with_its_sound(self):
         shutil.rmtree(os.path.join(self.folder, "music"), ignore_errors=True)
         env, raw = self.capture_sound()
-        game = self.start_on_level(ROOM, env)
+        game = self.start_on_level(ROOM, extra_env=env)
         game.wait_for(lambda p: game.cell_shows(p, 5, 2, [FLOOR, PLAYER_DOWN]), what="level 1")
         before = game.picture()
         game.press("Left")
