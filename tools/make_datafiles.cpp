@@ -12,7 +12,7 @@
 
 #include "art/art.h"
 #include "datafile/datafile_writer.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 
 namespace {
 

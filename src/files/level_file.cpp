@@ -8,14 +8,11 @@
 #include "files/paths.h"
 #include "files/tokens.h"
 #include "rules/board.h"
-#include "rules/history.h"
-#include "shell/seam.h"
 
 std::string firstLevelFile = "levels\\level1.kzm";
 
 void readLevel(std::istream& in) {
     resetBoard();
-    resetHistory();
     for (int i = 0; i < headerValues; i++) {
         readInt32(in, i == boxesToPlaceHeader ? board.boxesToPlace : board.unusedHeader[i]);
     }
@@ -56,11 +53,9 @@ bool canOpenLevel(const std::string& fileName) {
     return openLevel(fileName, file);
 }
 
-void loadLevel(const std::string& fileName) {
+FileResult loadLevel(const std::string& fileName) {
     std::ifstream file;
-    if (!openLevel(fileName, file)) {
-        showMessage("Unable to read file!");
-        endProcess(1);
-    }
+    if (!openLevel(fileName, file)) return fileFailed(FileOutcome::missing, "cannot open " + fileName);
     readLevel(file);
+    return fileDone();
 }

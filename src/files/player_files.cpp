@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -46,3 +47,11 @@ bool makePlayerFolder() {
 }
 
 std::string autosavePath() { return playerFolder() + "/autosave.kzs"; }
+
+FileResult writeAutosaveFile(const SavedGame& game) {
+    errno = 0;
+    if (!makePlayerFolder()) {
+        return fileFailed(FileOutcome::notWritten, errno ? std::strerror(errno) : "no folder");
+    }
+    return saveGameFile(autosavePath(), game);
+}

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "files/file_result.h"
+#include "files/saved_game.h"
+
 // $XDG_DATA_HOME/boxyard, or ~/.local/share/boxyard when XDG_DATA_HOME is
 // unset, empty or not an absolute path. No slash at the end.
 std::string playerFolder();
@@ -13,3 +16,6 @@ std::string playerFolder();
 bool makePlayerFolder();
 // The file the game keeps the player's progress in without being asked.
 std::string autosavePath();
+// Writes the game into the autosave, in the saved-game format and with the
+// same safe write, making the player's folder first if need be.
+FileResult writeAutosaveFile(const SavedGame& game);

@@ -5,9 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <sstream>
 
+#include "files/paths.h"
 #include "files/tokens.h"
 #include "rules/board.h"
 
@@ -49,17 +53,19 @@ mode_t modeFor(const std::string& path) {
 
 }  // namespace
 
-bool saveGameFile(const std::string& path, const SavedGame& game) {
+FileResult saveGameFile(const std::string& path, const SavedGame& game) {
     std::ostringstream text;
     writeSavedGame(text, game);
     std::string temporary = path + ".XXXXXX";
+    errno = 0;
     int fd = ::mkstemp(&temporary[0]);
-    if (fd < 0) return false;
+    if (fd < 0) return fileFailed(FileOutcome::notWritten, std::strerror(errno));
     bool complete = ::fchmod(fd, modeFor(path)) == 0 && writeAll(fd, text.str()) && ::fsync(fd) == 0;
     complete = ::close(fd) == 0 && complete;
-    if (complete && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (complete && ::rename(temporary.c_str(), path.c_str()) == 0) return fileDone();
+    const std::string reason = errno ? std::strerror(errno) : "write failed";
     ::unlink(temporary.c_str());
-    return false;
+    return fileFailed(FileOutcome::notWritten, reason);
 }
 
 void readSavedGame(std::istream& in, SavedGame& game) {
@@ -67,4 +73,12 @@ void readSavedGame(std::istream& in, SavedGame& game) {
     readInt32(in, game.levelNumber);
     readUint32(in, game.stepsTaken);
     readUint32(in, game.timesPushed);
+}
+
+FileResult readSavedGameFile(const std::string& path, SavedGame& game) {
+    std::ifstream file;
+    if (isOrdinaryFile(path)) file.open(path, std::ios::in | std::ios::binary);
+    if (!file.is_open()) return fileFailed(FileOutcome::missing, "cannot open " + path);
+    readSavedGame(file, game);
+    return fileDone();
 }

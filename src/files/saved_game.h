@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string>
 
+#include "files/file_result.h"
+
 struct SavedGame {
     std::string levelFile;
     int32_t levelNumber;
@@ -23,10 +25,15 @@ void restoreSavedGame(const SavedGame& game);
 void writeSavedGame(std::ostream& out, const SavedGame& game);
 // Writes the file so that it is never left half-written: the figures go to a
 // new file beside it, which replaces the old one only once it is complete.
-// False when anything failed; an old file of that name is then untouched.
-bool saveGameFile(const std::string& path, const SavedGame& game);
+// Not written when anything failed, with the system's reason; an old file of
+// that name is then untouched.
+FileResult saveGameFile(const std::string& path, const SavedGame& game);
 
 // Reads the four tokens over `game` under the failed-read rules of the level
 // file: the name is emptied first, a number that cannot be read keeps its
 // value, and after the first failure nothing more is read.
 void readSavedGame(std::istream& in, SavedGame& game);
+
+// Reads a saved-game file over `game` as readSavedGame does. Missing when the
+// path names no ordinary file that can be opened; `game` is then untouched.
+FileResult readSavedGameFile(const std::string& path, SavedGame& game);

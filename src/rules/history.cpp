@@ -1,6 +1,6 @@
 // The history of moves on the level being played. Undo works backwards from
 // the player's cell, so a record needs no coordinates; redo goes through the
-// game's own move, so counters, rules and the push sound are the game's.
+// game's own move, so counters and rules are the game's.
 #include "rules/history.h"
 
 #include "rules/board.h"
@@ -19,20 +19,19 @@ void resetHistory() {
     history.newest = 0;
 }
 
-bool playMove(const Direction& direction, DATAFILE* screens) {
+MoveResult playMove(const Direction& direction) {
     MoveRecord record = {uint8_t(wayNumber(direction.facing)), board.player.facing, 0, 0};
-    int box = boxInFront(direction);
-    uint32_t pushesBefore = board.timesPushed;
-    if (!tryMove(direction, screens)) return false;
-    if (board.timesPushed != pushesBefore) {
+    const MoveResult result = tryMove(direction);
+    if (!result) return result;
+    if (result.outcome == MoveOutcome::pushed) {
         record.pushed = 1;
-        record.box = uint8_t(box);
+        record.box = uint8_t(result.box);
     }
     recordAt(history.now) = record;
     history.now++;
     history.newest = history.now;
     if (history.now - history.oldest > historyMoves) history.oldest = history.now - historyMoves;
-    return true;
+    return result;
 }
 
 HistoryStep undoMove() {
@@ -54,12 +53,12 @@ HistoryStep undoMove() {
     return record.pushed ? HistoryStep::push : HistoryStep::step;
 }
 
-HistoryStep redoMove(DATAFILE* screens) {
+HistoryStep redoMove() {
     if (history.now == history.newest) return HistoryStep::none;
     const MoveRecord record = recordAt(history.now);
     // Between an undo and a redo the figure can only turn, so the move
     // goes as it went; should it not, nothing is left to make again.
-    if (!tryMove(*moveWays[record.way], screens)) {
+    if (!tryMove(*moveWays[record.way])) {
         history.newest = history.now;
         return HistoryStep::none;
     }

@@ -6,8 +6,6 @@
 
 #include "rules/moves.h"
 
-struct DATAFILE;
-
 // One move as undo needs it. The rest follows from where the player stands
 // now: he came from one cell back, and a pushed box stands one cell ahead.
 struct MoveRecord {
@@ -40,9 +38,10 @@ enum class HistoryStep { none, step, push };
 
 // A move of the player's own: the game's tryMove, remembered when it moved,
 // which ends what could be made again.
-bool playMove(const Direction& direction, DATAFILE* screens);
+MoveResult playMove(const Direction& direction);
 // Takes the last move back exactly: cell, facing, the pushed box and both
 // counters, without a sound.
 HistoryStep undoMove();
-// Makes the move last taken back again through tryMove, sound and all.
-HistoryStep redoMove(DATAFILE* screens);
+// Makes the move last taken back again through tryMove; a push made again
+// is a push like any other, for the caller to sound.
+HistoryStep redoMove();

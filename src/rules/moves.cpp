@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "rules/board.h"
-#include "shell/seam.h"
 
 const Direction moveUp = {0, -1, 'u'};
 const Direction moveDown = {0, 1, 'd'};
@@ -80,25 +79,22 @@ int boxInFront(const Direction& direction) {
     return boxAt(neighbourOf(board.player.x, board.player.y, direction));
 }
 
-bool tryPush(const Direction& direction, DATAFILE* screens) {
-    int box = boxInFront(direction);
-    if (box < 0) return true;
-    // Only the first box on the cell is tried; the wall test comes first.
-    if (isBoxBlockedByWall(box, direction) || isBoxBlockedByBox(box, direction)) return false;
-    playPushSound(screens);
-    board.boxes[box].x += direction.dx;
-    board.boxes[box].y += direction.dy;
-    board.timesPushed++;
-    return true;
-}
-
-bool tryMove(const Direction& direction, DATAFILE* screens) {
+MoveResult tryMove(const Direction& direction) {
     // The figure turns towards every attempt, even one that goes nowhere.
     board.player.facing = direction.facing;
-    if (isPlayerBlocked(direction)) return false;
-    if (!tryPush(direction, screens)) return false;
+    if (isPlayerBlocked(direction)) return {MoveOutcome::blocked, -1};
+    int box = boxInFront(direction);
+    if (box >= 0) {
+        // Only the first box on the cell is tried; the wall test comes first.
+        if (isBoxBlockedByWall(box, direction) || isBoxBlockedByBox(box, direction)) {
+            return {MoveOutcome::blocked, -1};
+        }
+        board.boxes[box].x += direction.dx;
+        board.boxes[box].y += direction.dy;
+        board.timesPushed++;
+    }
     board.player.x += direction.dx;
     board.player.y += direction.dy;
     board.stepsTaken++;
-    return true;
+    return {box >= 0 ? MoveOutcome::pushed : MoveOutcome::stepped, box};
 }

@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-struct DATAFILE;
-
 struct Direction {
     int32_t dx;
     int32_t dy;
@@ -34,5 +32,16 @@ bool isBoxBlockedByBox(int box, const Direction& direction);
 // The slot of the first box on the cell the player faces going that way, or -1:
 // the box a move that way would push.
 int boxInFront(const Direction& direction);
-bool tryPush(const Direction& direction, DATAFILE* screens);
-bool tryMove(const Direction& direction, DATAFILE* screens);
+// What a move did. It plays no sound and draws nothing: whoever made the move
+// tells the player (the game plays the push sound for a push).
+enum class MoveOutcome { blocked, stepped, pushed };
+
+struct MoveResult {
+    MoveOutcome outcome;
+    int box;  // the slot of the box pushed, or -1
+    // True when the player moved, pushing or not.
+    explicit operator bool() const { return outcome != MoveOutcome::blocked; }
+};
+
+// One step that way. A blocked step only turns the figure.
+MoveResult tryMove(const Direction& direction);

@@ -57,7 +57,7 @@ void keepPlan(const std::string& letters) {
             const GridPos& box = board.boxes[boxInFront(direction)];
             plan.push_back({layoutOfBoxes(), box.x, box.y, char(std::tolower(static_cast<unsigned char>(letter)))});
         }
-        tryMove(direction, nullptr);
+        tryMove(direction);
     }
     board = saved;
 }
@@ -74,7 +74,8 @@ Hint hintFromPlan(size_t step) {
 
 }  // namespace
 
-Hint findHint(const HintLimits& limits, const std::function<void()>& thinking) {
+Hint findHint(const HintLimits& limits, const std::function<void()>& thinking,
+              const std::function<void()>& whileSearching) {
     Clock::time_point start = Clock::now();
     Hint hint;
     Area area;
@@ -96,6 +97,7 @@ Hint findHint(const HintLimits& limits, const std::function<void()>& thinking) {
     searchLimits.maxSeconds = limits.seconds;
     bool told = false;
     auto tellIfSlow = [&] {
+        if (whileSearching) whileSearching();
         if (!told && std::chrono::duration<double>(Clock::now() - start).count() > limits.thinkingAfter) {
             told = true;
             if (thinking) thinking();

@@ -24,8 +24,10 @@ struct HintLimits {
 // The next push of a solution from the Board as it stands, which is left as
 // it was. A solution found before is followed on while the position is one
 // of its own, so hints taken one after another lead to the win. `thinking`
-// is called once if the search runs past limits.thinkingAfter.
-Hint findHint(const HintLimits& limits, const std::function<void()>& thinking);
+// is called once if the search runs past limits.thinkingAfter, and
+// `whileSearching` at every look at the clock, a few hundred times a second.
+Hint findHint(const HintLimits& limits, const std::function<void()>& thinking,
+              const std::function<void()>& whileSearching = nullptr);
 
 // Forgets the solution kept from earlier hints, so the next one searches
 // afresh (as the benchmark needs to time a search).

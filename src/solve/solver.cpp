@@ -23,7 +23,7 @@ bool replayWins(const std::string& solution, std::string* why) {
         char letter = solution[i];
         bool pushing = letter >= 'A' && letter <= 'Z';
         uint32_t pushesBefore = board.timesPushed;
-        if (!tryMove(directionOf(letter), nullptr)) {
+        if (!tryMove(directionOf(letter))) {
             problem = "move " + std::to_string(i + 1) + " ('" + letter + "') is blocked";
         } else if ((board.timesPushed != pushesBefore) != pushing) {
             problem = "move " + std::to_string(i + 1) + " ('" + letter + "') " +

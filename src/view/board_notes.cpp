@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 
 BoardNotes boardNotes = {false, 0, 0, 'r', PanelNote::none};
 

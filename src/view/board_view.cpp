@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "rules/board.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 #include "view/board_notes.h"
 
 namespace {

@@ -1,9 +1,10 @@
-// What follows a won level: the next level of the chain, or the closing screen.
+// The screens that follow a won level: the level won, or the set finished.
 #pragma once
 
-#include <allegro.h>
+#include <cstdint>
 
-// Announces the won level and loads the next after Enter, or, after the last
-// level of the set, shows the closing screen and runs the main menu.
-void finishLevel(DATAFILE* screens);
-void finishLevelSet(DATAFILE* screens);
+// " You have beat level N " and the next level's number, over the last frame;
+// returns once Enter is pressed.
+void showLevelWon(int32_t won, int32_t next);
+// The closing words of a finished set; returns once Enter is pressed.
+void showSetFinished();

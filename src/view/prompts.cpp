@@ -3,15 +3,10 @@
 // about the screen's centre before the level comes back.
 #include "view/prompts.h"
 
-#include <string>
+#include <allegro.h>
 
-#include "files/level_file.h"
-#include "files/saved_game.h"
-#include "rules/board.h"
-#include "shell/autosave.h"
-#include "shell/resource_items.h"
-#include "view/key_waits.h"
-#include "view/title_menu.h"
+#include "input/key_waits.h"
+#include "view/resource_items.h"
 
 namespace {
 
@@ -25,6 +20,12 @@ bool askYesNo(const char* title, int titleX) {
     int pressed = waitForKey();
     return key[KEY_Y] || (pressed >> 8) == KEY_Y;
 }
+
+}  // namespace
+
+bool askRestart() { return askYesNo(" Restart Level ", 245); }
+
+bool askQuit() { return askYesNo(" Quit ", 280); }
 
 // Turns the captured screen by 12/256 of a turn at a time, as fast as the
 // machine draws. The spin picture is not cleared between steps, so the
@@ -42,20 +43,3 @@ void spinScreen() {
     destroy_bitmap(capture);
 }
 
-}  // namespace
-
-bool confirmRestart() {
-    if (!askYesNo(" Restart Level ", 245)) return false;
-    std::string level = board.layout.currentLevelFile;
-    spinScreen();
-    loadLevel(level);
-    return true;
-}
-
-bool confirmQuit(DATAFILE* screens) {
-    if (!askYesNo(" Quit ", 280)) return false;
-    // The level left is where Continue takes the player back to.
-    writeAutosave(savedGameOfBoard());
-    runMainMenu(screens);
-    return true;
-}

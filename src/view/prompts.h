@@ -1,11 +1,10 @@
-// The two questions of play: R asks before a restart, Esc before leaving for the menu.
+// The two questions of play, R before a restart and Esc before leaving for
+// the menu, and the spin that shows a restart.
 #pragma once
 
-#include <allegro.h>
-
-// Asks " Restart Level "; on yes spins the screen and reloads the level from
-// its file. The counters go on as they were. True when the level was reloaded.
-bool confirmRestart();
-// Asks " Quit "; on yes runs the main menu and returns once it has loaded a
-// level, with true.
-bool confirmQuit(DATAFILE* screens);
+// Asks " Restart Level " over the last frame. True for yes.
+bool askRestart();
+// Asks " Quit " over the last frame. True for yes.
+bool askQuit();
+// Spins the picture on the screen almost a full turn about its centre.
+void spinScreen();

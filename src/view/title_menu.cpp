@@ -1,23 +1,15 @@
 // The title and the main menu. The menu is browsed with Up and Down and taken
-// with Enter: a new game from the first level, a saved game, the instruction
-// pages, or leaving the program. It returns only with a level loaded. It
-// draws only when the cursor moves or a page closes, and otherwise sleeps.
-// Closing the window here ends the game without touching the autosave: the
-// menu is no game in progress.
+// with Enter; what the entry taken leads to is the game's to decide. It draws
+// only when the cursor moves, and otherwise sleeps.
 #include "view/title_menu.h"
 
 #include <chrono>
-#include <cstdlib>
 
-#include "files/level_file.h"
-#include "rules/board.h"
-#include "shell/autosave.h"
-#include "shell/close_request.h"
-#include "shell/key_presses.h"
-#include "shell/resource_items.h"
-#include "view/key_waits.h"
+#include "input/close_request.h"
+#include "input/key_presses.h"
+#include "input/key_waits.h"
 #include "view/menu_entries.h"
-#include "view/save_dialogs.h"
+#include "view/resource_items.h"
 
 namespace {
 
@@ -31,30 +23,6 @@ constexpr unsigned menuLookMs = 4;
 BITMAP* item(DATAFILE* set, int number) { return static_cast<BITMAP*>(set[number].dat); }
 
 void showPicture(BITMAP* picture) { blit(picture, screen, 0, 0, 0, 0, screenWidth, screenHeight); }
-
-void startNewGame() {
-    loadLevel(firstLevelFile);
-    board.levelNumber = 1;
-    board.stepsTaken = 0;
-    board.timesPushed = 0;
-}
-
-// Six pages, each followed by a short interlude, then the closing page. A key
-// typed during an interlude turns the next page at once; the closing page
-// always waits for a fresh key.
-void showInstructions(DATAFILE* screens) {
-    clear_keybuf();
-    for (int page = screenFirstPage; page <= screenLastPage; page++) {
-        showPicture(item(screens, page));
-        waitForKey();
-        clear_keybuf();
-        showPicture(item(screens, screenInterlude));
-        rest(200);
-    }
-    clear_keybuf();
-    showPicture(item(screens, screenClosingPage));
-    waitForKey();
-}
 
 // The keys that browse the menu. Enter acts once per press made while the
 // menu shows; Up and Down move the cursor one entry per press and walk on
@@ -89,6 +57,23 @@ void pauseFor(unsigned milliseconds) {
 
 }  // namespace
 
+// Six pages, each followed by a short interlude, then the closing page. A key
+// typed during an interlude turns the next page at once; the closing page
+// always waits for a fresh key.
+void showInstructions(DATAFILE* screens) {
+    clear_keybuf();
+    for (int page = screenFirstPage; page <= screenLastPage; page++) {
+        showPicture(item(screens, page));
+        waitForKey();
+        clear_keybuf();
+        showPicture(item(screens, screenInterlude));
+        rest(200);
+    }
+    clear_keybuf();
+    showPicture(item(screens, screenClosingPage));
+    waitForKey();
+}
+
 void showTitle(DATAFILE* screens) {
     pauseFor(1000);
     clear_keybuf();
@@ -98,19 +83,17 @@ void showTitle(DATAFILE* screens) {
     clear_keybuf();
 }
 
-void runMainMenu(DATAFILE* screens) {
-    levelInPlay = false;
+int runMainMenu(DATAFILE* screens, int entry) {
     BITMAP* menu = create_bitmap(screenWidth, screenHeight);
-    int entry = menuNewGame;
-    bool done = false;
-    bool redraw = true;
+    int chosen = 0;
     const auto opened = std::chrono::steady_clock::now();
     MenuKeys keys;
     resetKeyRepeat(keys.up);
     resetKeyRepeat(keys.down);
     holdOverMenuKeys(keys);
     clear_keybuf();
-    while (!done) {
+    bool redraw = true;
+    while (!chosen) {
         actOnCloseRequest();
         unsigned now = millisecondsSince(opened);
         bool up = keyPressedOrRepeated(keys.up, key[KEY_UP], now, menuRepeatDelayMs, menuRepeatMs);
@@ -123,41 +106,17 @@ void runMainMenu(DATAFILE* screens) {
             entry = entryBelow(entry);
             redraw = true;
         }
-        if (keyPressed(keys.enter, key[KEY_ENTER])) {
-            switch (entry) {
-                case menuNewGame:
-                    startNewGame();
-                    done = true;
-                    break;
-                case menuSavedGame:
-                    if (loadSavedGame()) {
-                        loadLevel(board.layout.currentLevelFile);
-                        done = true;
-                    }
-                    break;
-                case menuInstructions:
-                    showInstructions(screens);
-                    break;
-                case menuExit:
-                    // Leaving is no failure: the process ends with status 0.
-                    unload_datafile(screens);
-                    destroy_bitmap(menu);
-                    std::exit(0);
-            }
-            holdOverMenuKeys(keys);
-            redraw = true;
-        }
+        if (keyPressed(keys.enter, key[KEY_ENTER])) chosen = entry;
         if (!redraw) {
             // The menu shows what it should: look at the keys again shortly.
             rest(menuLookMs);
             continue;
         }
-        // The menu is shown once more in the pass that ends it.
         redraw = false;
         blit(item(screens, screenMenu), menu, 0, 0, 0, 0, screenWidth, screenHeight);
         draw_sprite(menu, item(screens, screenMenuCursor), menuCursorX, cursorRowOf(entry));
         showPicture(menu);
     }
     destroy_bitmap(menu);
-    levelInPlay = true;
+    return chosen;
 }

@@ -1,10 +1,13 @@
-// The title picture at start-up and the main menu.
+// The title picture at start-up, the main menu and the instruction pages.
 #pragma once
 
 #include <allegro.h>
 
 // Shows the title picture for three seconds after a second of the empty screen.
 void showTitle(DATAFILE* screens);
-// Runs the main menu until a level has been loaded into the Board. Its Exit
-// entry ends the process instead.
-void runMainMenu(DATAFILE* screens);
+// Shows the main menu with the cursor on `entry` until an entry is taken,
+// and returns it (a MenuEntry). Keys already down when it opens do nothing
+// until they are let go and pressed again.
+int runMainMenu(DATAFILE* screens, int entry);
+// The six instruction pages and the closing page, each turned by a key.
+void showInstructions(DATAFILE* screens);

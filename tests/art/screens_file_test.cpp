@@ -7,7 +7,7 @@
 
 #include "art/screen_parts.h"
 #include "picture_checks.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 
 namespace {
 

@@ -32,7 +32,7 @@
 #include "files/paths.h"
 #include "rules/board.h"
 #include "rules/completion.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 #include "view/board_view.h"
 
 namespace {
@@ -120,10 +120,10 @@ void undoAndRedoAMove(benchmark::State& state, bool push) {
     board.player.x = 10;
     board.player.y = 6;
     if (push) board.boxes[0] = {11, 6};
-    playMove(moveRight, nullptr);
+    playMove(moveRight);
     for (auto _ : state) {
         benchmark::DoNotOptimize(undoMove());
-        benchmark::DoNotOptimize(redoMove(nullptr));
+        benchmark::DoNotOptimize(redoMove());
     }
 }
 
@@ -188,7 +188,7 @@ void stepBackAndForth(benchmark::State& state) {
     board.player.y = 6;
     bool right = true;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tryMove(right ? moveRight : moveLeft, nullptr));
+        benchmark::DoNotOptimize(tryMove(right ? moveRight : moveLeft));
         right = !right;
     }
 }
@@ -253,7 +253,7 @@ void reportHintTimes(const std::map<std::string, std::string>& solutions) {
         const std::string letters = solution == solutions.end() ? std::string() : solution->second;
         int moves = 0;
         for (; moves < 20 && moves < int(letters.size()); moves++) {
-            tryMove(directionOf(letters[moves]), nullptr);
+            tryMove(directionOf(letters[moves]));
         }
         if (moves == 20 && !isLevelComplete()) level.twentyIn = timeHint(level.twentyFound);
         Group& group = number <= 50 ? firstFifty : later;

@@ -1,6 +1,5 @@
 // What the fuzz targets share: a check that stops the run with the broken
-// guarantee named, so libFuzzer keeps the input as a finding, and the seam the
-// rules are linked with while fuzzing.
+// guarantee named, so libFuzzer keeps the input as a finding.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +8,6 @@
 
 // Stops the process with `what` on standard error when `holds` is false.
 void require(bool holds, const char* what);
-
-// Push sounds played since the process started; the fuzz seam counts them.
-extern long pushSoundsPlayed;
 
 // The input bytes as a string, NUL bytes and all.
 inline std::string bytesOf(const uint8_t* data, size_t size) {

@@ -93,8 +93,9 @@ bool refusalHasReason(const PlayerState& player, const GridPos* boxes, const Dir
     return !stepFrom(ahead.x, ahead.y, d, beyond) || wallOn(beyond) || boxOn(boxes, beyond);
 }
 
-void checkMove(const Direction& d, bool moved, const PlayerState& player, const GridPos* boxes, uint32_t steps,
-               uint32_t pushes, long sounds) {
+void checkMove(const Direction& d, const MoveResult& result, const PlayerState& player, const GridPos* boxes,
+               uint32_t steps, uint32_t pushes) {
+    const bool moved = bool(result);
     require(board.player.facing == d.facing, "the figure faces the way it was sent");
     int boxesMoved = 0, movedBox = -1;
     for (int i = 0; i < boxSlots; i++) {
@@ -104,7 +105,7 @@ void checkMove(const Direction& d, bool moved, const PlayerState& player, const 
         require(board.player.x == player.x && board.player.y == player.y, "a refused move leaves the player");
         require(boxesMoved == 0, "a refused move leaves every box");
         require(board.stepsTaken == steps && board.timesPushed == pushes, "a refused move counts nothing");
-        require(pushSoundsPlayed == sounds, "a refused move is silent");
+        require(result.box == -1, "a refused move names no box");
         require(refusalHasReason(player, boxes, d), "a move is refused only for a wall, the edge or a stuck box");
         return;
     }
@@ -115,7 +116,8 @@ void checkMove(const Direction& d, bool moved, const PlayerState& player, const 
     require(!wallOn(ahead), "a move never ends on a wall");
     if (boxesMoved == 0) {
         require(!boxOn(boxes, ahead), "walking onto a box pushes it");
-        require(board.timesPushed == pushes && pushSoundsPlayed == sounds, "a walk counts no push and is silent");
+        require(board.timesPushed == pushes && result.outcome == MoveOutcome::stepped && result.box == -1,
+                "a walk counts no push and says it stepped");
         return;
     }
     require(boxesMoved == 1, "a push moves exactly one box");
@@ -126,7 +128,7 @@ void checkMove(const Direction& d, bool moved, const PlayerState& player, const 
     require(!wallOn(beyond), "a box is never pushed onto a wall");
     require(!boxOn(boxes, beyond), "a box is never pushed onto another box");
     require(board.timesPushed == pushes + 1u, "a push counts one push");
-    require(pushSoundsPlayed == sounds + 1, "a push plays the sound once");
+    require(result.outcome == MoveOutcome::pushed && result.box == movedBox, "a push says so and names its box");
 }
 
 }  // namespace
@@ -153,10 +155,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         GridPos boxes[boxSlots];
         std::memcpy(boxes, board.boxes, sizeof boxes);
         const uint32_t steps = board.stepsTaken, pushes = board.timesPushed;
-        const long sounds = pushSoundsPlayed;
 
-        bool moved = tryMove(d, nullptr);
-        checkMove(d, moved, player, boxes, steps, pushes, sounds);
+        const MoveResult result = tryMove(d);
+        const bool moved = bool(result);
+        checkMove(d, result, player, boxes, steps, pushes);
         playerHasMoved = playerHasMoved || moved;
         GridPos standing = {board.player.x, board.player.y};
         require(!wallOn(standing) || (!playerHasMoved && board.player.x == level.player.startX &&

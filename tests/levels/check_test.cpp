@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "fake_seam.h"
 #include "files/level_file.h"
 #include "level_builder.h"
 #include "levels/level_check.h"

@@ -7,7 +7,6 @@
 #include <regex>
 #include <sstream>
 
-#include "fake_seam.h"
 #include "levels/generate.h"
 #include "levels/level_check.h"
 #include "levels/notation.h"

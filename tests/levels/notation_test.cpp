@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "fake_seam.h"
 #include "files/level_file.h"
 #include "files/paths.h"
 #include "levels/collection_files.h"

@@ -111,7 +111,7 @@ TEST(Hint, FollowingTheHintsWinsTheLevel) {
         const Direction& way = hint.way == 'u' ? moveUp : hint.way == 'd' ? moveDown : hint.way == 'l' ? moveLeft : moveRight;
         board.player.x = hint.boxX - way.dx;
         board.player.y = hint.boxY - way.dy;
-        ASSERT_TRUE(tryMove(way, nullptr));
+        ASSERT_TRUE(tryMove(way));
         ASSERT_EQ(board.boxes[hint.box].x, hint.boxX + way.dx);
     }
     EXPECT_TRUE(isLevelComplete());

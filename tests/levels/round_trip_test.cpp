@@ -7,7 +7,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "fake_seam.h"
 #include "files/level_file.h"
 #include "levels/collection_files.h"
 #include "rules/board.h"

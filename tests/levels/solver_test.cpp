@@ -8,7 +8,6 @@
 #include <map>
 #include <sstream>
 
-#include "fake_seam.h"
 #include "files/level_file.h"
 #include "level_builder.h"
 #include "solve/solver.h"
@@ -75,7 +74,7 @@ int fewestPushesByTryingEverything() {
         for (const Direction* direction : directions) {
             setPosition(position);
             uint32_t pushesBefore = board.timesPushed;
-            if (!tryMove(*direction, nullptr)) continue;
+            if (!tryMove(*direction)) continue;
             if (board.player.x < -3 || board.player.x > 23 || board.player.y < -3 || board.player.y > 16) continue;
             bool pushed = board.timesPushed != pushesBefore;
             Position next = positionOfBoard(slots);

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "shell/ticks.h"
+#include "input/ticks.h"
 
 namespace {
 

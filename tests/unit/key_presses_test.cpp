@@ -2,7 +2,7 @@
 // finger stays down, and a steady walk after a pause for keys that repeat.
 #include <gtest/gtest.h>
 
-#include "shell/key_presses.h"
+#include "input/key_presses.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "fake_seam.h"
 #include "files/level_file.h"
 #include "level_builder.h"
 #include "rules/board.h"
@@ -131,19 +130,16 @@ TEST(LevelFile, AnOversizedCoordinateEndsTheReading) {
     EXPECT_EQ(board.walls[0].y, -5);
 }
 
-TEST(LevelFile, OpensBackslashNamesAndEndsTheProcessForAMissingFile) {
+TEST(LevelFile, OpensBackslashNamesAndReportsAMissingFileLeavingTheBoard) {
     std::remove("missing_dir_for_test/none.kzm");
-    lastMessage.clear();
-    try {
-        loadLevel("missing_dir_for_test\\none.kzm");
-        FAIL() << "a missing level must end the process";
-    } catch (const ProcessEnded& ended) {
-        EXPECT_EQ(ended.status, 1);
-    }
-    EXPECT_EQ(lastMessage, "Unable to read file!");
+    read("0 0 0 0 1 0 kept\\level.kzm b 3 3");
+    const FileResult missing = loadLevel("missing_dir_for_test\\none.kzm");
+    EXPECT_EQ(missing.outcome, FileOutcome::missing);
+    EXPECT_NE(missing.reason.find("none.kzm"), std::string::npos) << missing.reason;
+    EXPECT_EQ(board.layout.currentLevelFile, "kept\\level.kzm") << "the level before stays";
 
     std::ofstream("level_file_test.kzm") << levelText(room, "here\\level_file_test.kzm", "lastlevel", 1);
-    loadLevel("level_file_test.kzm");
+    EXPECT_TRUE(loadLevel("level_file_test.kzm"));
     EXPECT_EQ(board.layout.currentLevelFile, "here\\level_file_test.kzm");
     std::remove("level_file_test.kzm");
 }
@@ -155,9 +151,7 @@ TEST(LevelFile, OnlyOrdinaryFilesAreLevels) {
     ::mkfifo("level_file_test_pipe.kzm", 0644);
     for (const char* name : {"level_file_test_folder.kzm", "level_file_test_pipe.kzm"}) {
         EXPECT_FALSE(canOpenLevel(name)) << name;
-        lastMessage.clear();
-        EXPECT_THROW(loadLevel(name), ProcessEnded) << name;
-        EXPECT_EQ(lastMessage, "Unable to read file!");
+        EXPECT_EQ(loadLevel(name).outcome, FileOutcome::missing) << name;
     }
     ::rmdir("level_file_test_folder.kzm");
     std::remove("level_file_test_pipe.kzm");

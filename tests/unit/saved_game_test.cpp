@@ -119,13 +119,15 @@ TEST(SavedGame, AFailedSaveLeavesTheOldFileByteForByte) {
     ::signal(SIGXFSZ, SIG_IGN);
     struct rlimit tiny = {5, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &tiny);
-    bool saved = saveGameFile(path, {"levels\\a-much-longer-level-name.kzm", 1, 2, 3});
+    const bool saved = bool(saveGameFile(path, {"levels\\a-much-longer-level-name.kzm", 1, 2, 3}));
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(saved);
     EXPECT_EQ(contentsOf(path), before);
 
-    EXPECT_FALSE(saveGameFile("no_such_folder_here/game.kzs", earlier));
+    const FileResult refused = saveGameFile("no_such_folder_here/game.kzs", earlier);
+    EXPECT_EQ(refused.outcome, FileOutcome::notWritten);
+    EXPECT_FALSE(refused.reason.empty()) << "the system's reason is kept for the player";
     EXPECT_FALSE(saveGameFile(folder, earlier)) << "a folder is not replaced by a save";
     EXPECT_EQ(contentsOf(path), before);
 

@@ -8,7 +8,7 @@
 
 #include "level_builder.h"
 #include "rules/board.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 #include "view/board_view.h"
 
 namespace {

@@ -3,23 +3,31 @@
 // until the next tick. Ticks that piled up while the game waited are worked
 // off back to back before the next frame. A close of the window is acted on
 // at the next tick.
-#include "shell/play_loop.h"
+#include "game/play_loop.h"
+
+#include <allegro.h>
 
 #include <chrono>
+#include <string>
 
+#include "files/level_file.h"
+#include "files/saved_game.h"
+#include "game/play_aids.h"
+#include "game/session.h"
+#include "input/aid_keys.h"
+#include "input/close_request.h"
+#include "input/key_presses.h"
+#include "input/ticks.h"
 #include "rules/board.h"
 #include "rules/completion.h"
 #include "rules/history.h"
 #include "rules/moves.h"
-#include "shell/close_request.h"
-#include "shell/key_presses.h"
-#include "shell/play_aids.h"
-#include "shell/ticks.h"
 #include "view/board_view.h"
 #include "view/level_end.h"
 #include "view/music.h"
 #include "view/prompts.h"
 #include "view/save_dialogs.h"
+#include "view/sounds.h"
 
 namespace {
 
@@ -32,7 +40,7 @@ bool anyArrowHeld() { return key[KEY_UP] || key[KEY_DOWN] || key[KEY_LEFT] || ke
 // every arrow off until a tick in which none of them is down. A step that goes
 // nowhere leaves the latch clear, so the figure keeps turning as keys change.
 // True when the figure moved or turned.
-bool handleArrows(bool& moveLatch, DATAFILE* screenSet) {
+bool handleArrows(bool& moveLatch) {
     const Direction* direction = nullptr;
     if (key[KEY_UP] && !moveLatch) {
         direction = &moveUp;
@@ -47,13 +55,21 @@ bool handleArrows(bool& moveLatch, DATAFILE* screenSet) {
     }
     if (!direction) return false;
     char facing = board.player.facing;
-    uint32_t pushes = board.timesPushed;
-    if (playMove(*direction, screenSet)) {
+    const MoveResult moved = playMove(*direction);
+    if (moved) {
         moveLatch = true;
-        afterMove(board.timesPushed != pushes);
+        if (moved.outcome == MoveOutcome::pushed) playPushSound(media.screens);
+        afterMove(moved.outcome == MoveOutcome::pushed);
         return true;
     }
     return board.player.facing != facing;
+}
+
+// An arrow held through an undo, a redo, a hint, a question or the file
+// selector was pressed for the board as it was before: it does nothing until
+// it has been let go, or it would make again a move just taken back.
+void holdOverArrows(bool& moveLatch) {
+    if (anyArrowHeld()) moveLatch = true;
 }
 
 // The command keys of play: each press is one action. Which of them act is
@@ -75,34 +91,86 @@ void resetCommandKeys(CommandKeys& keys) {
     resetKeyLatch(keys.quit);
 }
 
-// R, S, M and Esc, in that order. True when any of them acted, which leaves
-// something new on the screen.
-bool handleCommands(CommandKeys& keys, unsigned now, DATAFILE* screenSet) {
+// What a tick's commands leave the loop to do.
+enum class CommandOutcome { none, acted, leave };
+
+// R: after yes, the spin and the level again from its file, the counters kept.
+// A level that can no longer be read goes back to the menu.
+bool restartLevel() {
+    const std::string level = board.layout.currentLevelFile;
+    spinScreen();
+    return openLevel(level);
+}
+
+void saveGame() {
+    std::string path;
+    if (chooseSaveFile(path) && !saveGameFile(path, savedGameOfBoard())) showMessage("Unable to write file!");
+}
+
+// R, S, M and Esc, in that order. Acted when any of them did, which leaves
+// something new on the screen; leave when play is over for now.
+CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
     const bool restartDown = key[KEY_R], saveDown = key[KEY_S], musicDown = key[KEY_M], quitDown = key[KEY_ESC];
     const bool restart = keyPressed(keys.restart, restartDown);
     const bool save = keyPressed(keys.save, saveDown);
     const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
     const bool quit = keyPressed(keys.quit, quitDown);
-    if (restart && confirmRestart()) afterLevelLoaded();
+    if (restart && askRestart() && !restartLevel()) return CommandOutcome::leave;
     if (save) saveGame();
     if (music) playRandomMusic();
-    if (quit && confirmQuit(screenSet)) afterLevelLoaded();
-    if (!(restart || save || music || quit)) return false;
+    if (quit && askQuit()) {
+        // The level left is where Continue takes the player back to.
+        keepProgress();
+        return CommandOutcome::leave;
+    }
+    if (!(restart || save || music || quit)) return CommandOutcome::none;
     if (!restartDown) holdOver(keys.restart, key[KEY_R]);
     if (!saveDown) holdOver(keys.save, key[KEY_S]);
     if (!musicDown) holdOver(keys.music, key[KEY_M]);
     if (!quitDown) holdOver(keys.quit, key[KEY_ESC]);
+    return CommandOutcome::acted;
+}
+
+// A won level: the next one of the chain after the won screen, or the closing
+// screen after the last. The counters run on; only the level number rises.
+// The player now stands at the start of the next level: it is kept before
+// the wait, so a window closed on this screen loses nothing. A next level that
+// cannot be opened is not kept. False when play is over: the set is finished,
+// or the next level cannot be read.
+bool goOnAfterWin() {
+    levelInPlay = false;
+    if (board.layout.nextLevelFile == "lastlevel") {
+        // The autosave keeps the set's last level as it was last kept.
+        showSetFinished();
+        return false;
+    }
+    const int32_t won = board.levelNumber;
+    // A level number can only come from play or a saved game; it wraps as it
+    // counts rather than overflowing.
+    board.levelNumber = int32_t(uint32_t(board.levelNumber) + 1u);
+    const std::string next = board.layout.nextLevelFile;
+    if (canOpenLevel(next)) keepProgress({next, board.levelNumber, board.stepsTaken, board.timesPushed});
+    showLevelWon(won, board.levelNumber);
+    if (!openLevel(next)) return false;
+    levelInPlay = true;
     return true;
 }
 
 }  // namespace
 
-void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
+void runPlayLoop() {
     bool moveLatch = false;
     CommandKeys commands;
     resetCommandKeys(commands);
     AidKeys aids;
     resetAidKeys(aids);
+    // Keys down as play begins were pressed for the menu or the selector.
+    holdOverArrows(moveLatch);
+    holdOver(commands.restart, key[KEY_R]);
+    holdOver(commands.save, key[KEY_S]);
+    holdOver(commands.music, key[KEY_M]);
+    holdOver(commands.quit, key[KEY_ESC]);
+    holdOverAidKeys(aids, AidKeysDown{false, false, false});
     unsigned ticksWorked = 0;  // the clock held M, U and Shift+U are timed by
     auto lastTick = std::chrono::steady_clock::now();
     bool redraw = true;
@@ -116,10 +184,16 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
         while (tickCounter.load() > 0) {
             actOnCloseRequest();
             const AidKeysDown aidsDown = readAidKeys(aids);
-            if (handleArrows(moveLatch, screenSet)) redraw = true;
-            if (handleAidKeys(aids, aidsDown, walkClock, backBuffer, spriteSet, screenSet)) redraw = true;
-            if (handleCommands(commands, walkClock, screenSet)) {
+            if (handleArrows(moveLatch)) redraw = true;
+            if (actOnAidKeys(pressedAidKeys(aids, aidsDown, walkClock))) {
+                holdOverArrows(moveLatch);
+                redraw = true;
+            }
+            const CommandOutcome outcome = handleCommands(commands, walkClock);
+            if (outcome == CommandOutcome::leave) return;
+            if (outcome == CommandOutcome::acted) {
                 holdOverAidKeys(aids, aidsDown);
+                holdOverArrows(moveLatch);
                 redraw = true;
             }
             ticksWorked++;
@@ -131,10 +205,9 @@ void runPlayLoop(BITMAP* backBuffer, DATAFILE* spriteSet, DATAFILE* screenSet) {
             continue;
         }
         redraw = false;
-        drawFrame(backBuffer, spriteSet);
+        drawFrame(media.backBuffer, media.sprites);
         if (isLevelComplete()) {
-            finishLevel(screenSet);
-            afterLevelLoaded();
+            if (!goOnAfterWin()) return;
             redraw = true;
         }
     }

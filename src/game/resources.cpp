@@ -1,11 +1,11 @@
 // The datafiles are checked once, right after loading, so that nothing later
 // draws a missing picture or plays a bitmap as a sound.
-#include "shell/resources.h"
+#include "game/resources.h"
 
 #include <string>
 
-#include "shell/resource_items.h"
-#include "shell/seam.h"
+#include "view/resource_items.h"
+#include "game/session.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ DATAFILE* loadChecked(const char* fileName, const ItemNeed* needs, int count) {
     if (!complete) {
         std::string message = std::string("Unable to load ") + fileName;
         showMessage(message.c_str());
-        endProcess(1);
+        endGame(1);
     }
     return set;
 }

@@ -1,13 +1,13 @@
 // Waiting for keys without spinning: a look at the keyboard every millisecond,
 // and at the window's close button, which ends the game from any wait.
-#include "view/key_waits.h"
+#include "input/key_waits.h"
 
 #include <allegro.h>
 
 #include <atomic>
 
-#include "shell/close_request.h"
-#include "shell/key_presses.h"
+#include "input/close_request.h"
+#include "input/key_presses.h"
 
 namespace {
 

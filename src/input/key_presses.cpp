@@ -1,6 +1,6 @@
 // Presses from held keys: what makes one press of Enter, M or an arrow in the
 // menu one action, however long the finger stays on the key.
-#include "shell/key_presses.h"
+#include "input/key_presses.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // boxyard: start-up. Reads the command line, moves into the game's data
 // folder, brings the library up, loads the pictures and the first level, and
-// hands over to the play loop for the rest of the process.
+// hands over to the session for the rest of the process.
 #include <allegro.h>
 #include <unistd.h>
 
@@ -12,16 +12,13 @@
 #include <string>
 
 #include "files/level_file.h"
+#include "game/game_folders.h"
+#include "game/resources.h"
+#include "game/session.h"
+#include "input/close_request.h"
+#include "input/ticks.h"
 #include "rules/board.h"
-#include "shell/close_request.h"
-#include "shell/game_folders.h"
-#include "shell/play_loop.h"
-#include "shell/resources.h"
-#include "shell/resource_items.h"
-#include "shell/seam.h"
-#include "shell/ticks.h"
-#include "view/music.h"
-#include "view/title_menu.h"
+#include "view/resource_items.h"
 
 namespace {
 
@@ -108,27 +105,25 @@ int main(int argc, char** argv) {
     if (set_gfx_mode(GFX_SAFE, screenWidth, screenHeight, 0, 0) != 0) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         showMessage(allegro_error);
-        endProcess(1);
+        endGame(1);
     }
     set_window_title("boxyard");
+    setCloseAction(endOnClose);
     watchCloseButton();
     useTransparentText();
-    BITMAP* backBuffer = create_bitmap(screenWidth, screenHeight);
-    DATAFILE* spriteSet = loadSpriteSet();
-    DATAFILE* screenSet = loadScreenSet();
+    media.backBuffer = create_bitmap(screenWidth, screenHeight);
+    media.sprites = loadSpriteSet();
+    media.screens = loadScreenSet();
 
     resetPlayer(board.player);
     clearLayout();
     fillFloor();
     resetBoard();
-    loadLevel(firstLevelFile);
+    // Without a first level there is no game to start.
+    if (!openLevel(firstLevelFile)) endGame(1);
     board.player.x = board.player.startX;
     board.player.y = board.player.startY;
     rest(200);
-    showTitle(screenSet);
-    playRandomMusic();
-    runMainMenu(screenSet);
-
-    runPlayLoop(backBuffer, spriteSet, screenSet);
+    runSession();
 }
 END_OF_MAIN()

@@ -1,11 +1,9 @@
 // The keys that help a player along: U or Backspace takes a move back,
-// Shift+U or Ctrl+Y makes it again, H asks for a hint; and after every push
-// the quick test that warns when the level can no longer be won.
+// Shift+U or Ctrl+Y makes it again, H asks for a hint. Which of them are
+// down, and which act on this tick.
 #pragma once
 
-#include <allegro.h>
-
-#include "shell/key_presses.h"
+#include "input/key_presses.h"
 
 struct AidKeys {
     KeyRepeat undo;
@@ -25,19 +23,19 @@ struct AidKeysDown {
     bool hint;
 };
 
+// Which of them act now.
+struct AidPresses {
+    bool undo;
+    bool redo;
+    bool hint;
+};
+
 void resetAidKeys(AidKeys& keys);
 AidKeysDown readAidKeys(AidKeys& keys);
 
-// Undo, redo and the hint, in that order. True when the board or what is
-// drawn over it changed. A held U or Shift+U walks on after 24 ticks, then
-// every 6, about ten moves a second.
-bool handleAidKeys(AidKeys& keys, const AidKeysDown& down, unsigned now, BITMAP* backBuffer, DATAFILE* spriteSet,
-                   DATAFILE* screenSet);
+// A held U or Shift+U walks on after 24 ticks, then every 6, about ten moves
+// a second; H acts once per press.
+AidPresses pressedAidKeys(AidKeys& keys, const AidKeysDown& down, unsigned now);
 // After a prompt: an aid key that went down inside it (it was up at `before`)
 // does nothing until it is let go and pressed again.
 void holdOverAidKeys(AidKeys& keys, const AidKeysDown& before);
-
-// After the player's own move: the hint's mark goes, and a push is tested.
-void afterMove(bool pushed);
-// After a level has been loaded: no mark and no note.
-void afterLevelLoaded();

@@ -1,6 +1,6 @@
 // Finding the data folder from the program's own path, and naming the first
 // level of a player's folder.
-#include "shell/game_folders.h"
+#include "game/game_folders.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // The timer handler does nothing but count, as the library's timer thread
 // wants; the play loop decides what each tick means.
-#include "shell/ticks.h"
+#include "input/ticks.h"
 
 #include <allegro.h>
 
