@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "fake_seam.h"
@@ -166,4 +167,44 @@ TEST_F(ImportCollection, ACollectionWithNothingPlayableWritesNothing) {
     EXPECT_EQ(importCollection("collection.txt", "levels", messages), 1);
     EXPECT_FALSE(fs::exists("levels/level1.kzm"));
     EXPECT_EQ(importCollection("missing.txt", "levels", messages), 1);
+}
+
+using ChainFolder = InTempFolder;
+
+TEST_F(ChainFolder, AChainImportedIntoARelativeFolderIsListedFromAnywhere) {
+    writeFile("collection.txt", "#####\n#@$.#\n#####\n\n#####\n#.$@#\n#####\n\n#####\n#@*.$#\n######\n");
+    std::ostringstream messages;
+    ASSERT_EQ(importCollection("collection.txt", "mine", messages), 0) << messages.str();
+    const fs::path mine = fs::absolute("mine");
+    fs::create_directories("elsewhere");
+    fs::current_path("elsewhere");
+    // The files name "mine\level2.kzm", which from here is no file at all.
+    ChainListing chain = listChain(mine.string());
+    EXPECT_EQ(chain.problem, "");
+    ASSERT_EQ(chain.levels.size(), 3u);
+    EXPECT_EQ(chain.levels[2], (mine / "level3.kzm").string());
+
+    EXPECT_EQ(collectionKind(mine.string()), CollectionKind::chainFolder);
+    EXPECT_EQ(collectionKind("../collection.txt"), CollectionKind::notationFile);
+    EXPECT_EQ(collectionKind((mine / "level1.kzm").string()), CollectionKind::none);
+    EXPECT_EQ(collectionKind("."), CollectionKind::none) << "a folder without level1.kzm";
+    EXPECT_EQ(collectionKind("missing.txt"), CollectionKind::none);
+}
+
+TEST_F(ChainFolder, AChainThatLoopsOrLosesItsNextLevelSaysWhere) {
+    writeFile("collection.txt", "#####\n#@$.#\n#####\n\n#####\n#.$@#\n#####\n");
+    std::ostringstream messages;
+    ASSERT_EQ(importCollection("collection.txt", "levels", messages), 0) << messages.str();
+    std::string second = readFile("levels/level2.kzm");
+    writeFile("levels/level2.kzm", std::regex_replace(second, std::regex("lastlevel"), "levels\\level1.kzm"));
+    ChainListing loop = listChain("levels");
+    EXPECT_EQ(loop.levels.size(), 2u);
+    EXPECT_NE(loop.problem.find("loops back"), std::string::npos) << loop.problem;
+
+    writeFile("levels/level2.kzm", std::regex_replace(second, std::regex("lastlevel"), "levels\\gone.kzm"));
+    ChainListing lost = listChain("levels");
+    EXPECT_EQ(lost.levels.size(), 2u);
+    EXPECT_NE(lost.problem.find("\"levels\\gone.kzm\" named in \"levels/level2.kzm\" cannot be opened"),
+              std::string::npos)
+        << lost.problem;
 }
