@@ -173,3 +173,17 @@ TEST(CollectionRefusals, AnyBytesAtAllGiveALevelOrAReason) {
     }
     EXPECT_EQ(levels.back().picture.lines, Lines({"#@$.#"}));
 }
+
+TEST(CollectionRefusals, AHundredThousandLevelsAreListedInLittleMemory) {
+    std::string text;
+    for (int i = 1; i <= 100000; i++) text += "; " + std::to_string(i) + "\n#####\n#@$.#\n#####\n\n";
+    std::istringstream in(text);
+    Collection collection = listCollection(in);
+    ASSERT_EQ(collection.levels.size(), 100000u);
+    // What a level costs until it is read again: no rows, no title kept.
+    EXPECT_LE(sizeof(CollectionEntry), 32u);
+    CollectionLevel last = collectionLevel(in, collection, 99999);
+    EXPECT_EQ(last.title, "100000");
+    EXPECT_EQ(last.firstLine, 499997);
+    EXPECT_EQ(last.picture.lines, Lines({"#####", "#@$.#", "#####"}));
+}
