@@ -140,6 +140,13 @@ struct TextLine {
         length++;
     }
 
+    // Ready for the next line; the kept bytes' room is kept too, so a line costs no allocation.
+    void clear() {
+        kept.clear();
+        length = 0;
+        lastWord = -1;
+    }
+
     bool isBlankLine() const { return lastWord < 0; }
 
     size_t firstWord() const {
@@ -390,7 +397,7 @@ Collection listCollection(std::istream& in) {
             }
             if (!endLine()) break;
             board = BoardLine();
-            text = TextLine();
+            text.clear();
             lineStart = offset;
             continue;
         }
