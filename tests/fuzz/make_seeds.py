@@ -121,6 +121,22 @@ def move_seeds(levels):
     return seeds
 
 
+def collection_seeds():
+    room = "#####\n#@$.#\n#####\n"
+    return {
+        "two-levels-titled": ("; First\n" + room + "Title: one\n\n" + room.replace("@$.", ".$@")).encode(),
+        "run-lengths-and-bars": b"4#2 $.|@#\n\n12#|#@3-$.4 #|#10_#|12#\n",
+        "crlf-tabs-and-a-byte-order-mark": b"\xef\xbb\xbf\t#####  \r\n\t#+*$#\r\n\t#####\r\n",
+        "comment-block-and-keys": ("Comment:\n" + room + "Comment-End:\nAuthor: me\n' two\n" + room).encode(),
+        "every-refusal": b"@@$.\n\n$.\n\n@\n\n@$$.\n\n70#|@$.\n\n@$.|65#\n",
+        "open-outside": b"#|@$.|||  #\n",
+        "widest-run": b"99999999999999999999#\n@$.\n",
+        "count-without-a-symbol": b"#### 4\n12\n---\n",
+        "binary": bytes(range(256)),
+        "empty": b"",
+    }
+
+
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -134,3 +150,4 @@ if __name__ == "__main__":
     write("level_reader", levels)
     write("saved_game", saved_game_seeds())
     write("moves", move_seeds(levels))
+    write("collection_reader", collection_seeds())

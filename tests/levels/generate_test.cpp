@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 
+#include "files/collection_file.h"
 #include "levels/generate.h"
 #include "levels/level_check.h"
 #include "levels/notation.h"
@@ -30,8 +31,11 @@ GenerateRequest smallRequest(uint32_t seed) {
 // by row, comments and titles left out.
 std::vector<std::vector<std::string>> picturesOf(const fs::path& folder) {
     std::istringstream in(readFile(folder / "levels.txt"));
+    Collection collection = listCollection(in);
     std::vector<std::vector<std::string>> pictures;
-    for (const CollectionLevel& level : readCollection(in)) pictures.push_back(level.rows);
+    for (int i = 0; i < int(collection.levels.size()); i++) {
+        pictures.push_back(collectionLevel(in, collection, i).picture.lines);
+    }
     return pictures;
 }
 

@@ -1,12 +1,13 @@
-// Reading collections in the text notation and fitting their levels into the
-// game's grid: every symbol, run lengths, several levels, titles, and every
-// reason a level is left out.
+// Fitting the levels of collections in the text notation into the game's grid,
+// every reason a level is left out, and importing a collection as a chain.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
+#include "files/collection_file.h"
 #include "files/level_file.h"
 #include "files/paths.h"
 #include "levels/collection_files.h"
@@ -18,27 +19,33 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The levels of a collection, each read whole.
 std::vector<CollectionLevel> collect(const std::string& text) {
     std::istringstream in(text);
-    return readCollection(in);
+    Collection collection = listCollection(in);
+    std::vector<CollectionLevel> levels;
+    for (int i = 0; i < int(collection.levels.size()); i++) levels.push_back(collectionLevel(in, collection, i));
+    return levels;
 }
 
 bool has(const std::vector<GridPos>& cells, int x, int y) {
     return std::any_of(cells.begin(), cells.end(), [&](const GridPos& c) { return c.x == x && c.y == y; });
 }
 
-// The reason a single-level collection is left out, or "" when it fits.
+// The reason a single-level collection is left out, by the reader or by the
+// grid, or "" when it fits.
 std::string reasonToSkip(const std::string& text) {
     std::vector<CollectionLevel> levels = collect(text);
     EXPECT_EQ(levels.size(), 1u) << text;
     if (levels.empty()) return "no level";
+    if (!levels[0].refusal.empty()) return levels[0].refusal;
     PlacedLevel placed;
-    return placeLevel(levels[0].rows, placed);
+    return placeLevel(levels[0].picture.lines, placed);
 }
 
 }  // namespace
 
-TEST(CollectionNotation, EverySymbolLandsInItsSlotList) {
+TEST(GridFitting, EverySymbolLandsInItsSlotList) {
     // Walls, floor, box, target, box on target; then player on target.
     std::vector<CollectionLevel> levels = collect(
         "#######\n"
@@ -50,7 +57,7 @@ TEST(CollectionNotation, EverySymbolLandsInItsSlotList) {
         "#####\n");
     ASSERT_EQ(levels.size(), 2u);
     PlacedLevel first;
-    ASSERT_EQ(placeLevel(levels[0].rows, first), "");
+    ASSERT_EQ(placeLevel(levels[0].picture.lines, first), "");
     // 7 x 3 centred in 20 x 13: its corner lands at (6, 5).
     EXPECT_EQ(first.walls.size(), 16u);
     EXPECT_TRUE(has(first.walls, 6, 5));
@@ -65,69 +72,13 @@ TEST(CollectionNotation, EverySymbolLandsInItsSlotList) {
     EXPECT_FALSE(has(first.walls, 11, 6)) << "the blank is floor";
 
     PlacedLevel second;
-    ASSERT_EQ(placeLevel(levels[1].rows, second), "");
+    ASSERT_EQ(placeLevel(levels[1].picture.lines, second), "");
     ASSERT_EQ(second.targets.size(), 1u);
     EXPECT_EQ(second.targets[0].x, second.player.x) << "the player stands on a target";
     EXPECT_EQ(second.targets[0].y, second.player.y);
 }
 
-TEST(CollectionNotation, DashAndUnderscoreAreFloorLikeTheBlank) {
-    std::vector<CollectionLevel> levels = collect("######\n#@-_$.#\n#######\n");
-    ASSERT_EQ(levels.size(), 1u);
-    EXPECT_EQ(levels[0].rows[1], "#@  $.#");
-}
-
-TEST(CollectionNotation, DigitsRepeatTheSymbolAfterThem) {
-    std::vector<CollectionLevel> levels = collect("12#\n#@3-$.4 #\n#10_#\n");
-    ASSERT_EQ(levels.size(), 1u);
-    ASSERT_EQ(levels[0].rows.size(), 3u);
-    EXPECT_EQ(levels[0].rows[0], "############");
-    EXPECT_EQ(levels[0].rows[1], "#@   $.    #");
-    EXPECT_EQ(levels[0].rows[2], "#          #");
-}
-
-TEST(CollectionNotation, BarsSeparateRowsOnOneLine) {
-    std::vector<CollectionLevel> levels = collect("5#|#@$.#|5#\n");
-    ASSERT_EQ(levels.size(), 1u);
-    ASSERT_EQ(levels[0].rows.size(), 3u);
-    EXPECT_EQ(levels[0].rows[1], "#@$.#");
-}
-
-TEST(CollectionNotation, TitlesCommentsAndBlankLinesSeparateLevels) {
-    std::vector<CollectionLevel> levels = collect(
-        "; A small collection\n"
-        "Author: someone\n"
-        "\n"
-        "Level 1\n"
-        "#####\n"
-        "#@$.#\n"
-        "#####\n"
-        "Title: The First\n"
-        "\n"
-        "#####\n"
-        "#.$@#\n"
-        "#####\n"
-        "; a comment line right after the board\n"
-        "#####\n"
-        "#@$.#\n"
-        "#####\n");
-    ASSERT_EQ(levels.size(), 3u);
-    EXPECT_EQ(levels[0].title, "The First") << "a Title: line wins over the text above";
-    EXPECT_EQ(levels[0].firstLine, 5);
-    EXPECT_EQ(levels[1].rows[1], "#.$@#");
-    EXPECT_EQ(levels[1].ordinal, 2);
-    EXPECT_EQ(levels[2].title, "; a comment line right after the board");
-    EXPECT_EQ(describeLevel(levels[0]), "level 1 \"The First\" (line 5)");
-    EXPECT_EQ(levels[2].rows.size(), 3u);
-}
-
-TEST(CollectionNotation, TextWithLettersOrCountsWithoutASymbolIsNoBoard) {
-    EXPECT_TRUE(collect("Level 12\n").empty());
-    EXPECT_TRUE(collect("#### 4\n").empty()) << "a count with nothing after it";
-    EXPECT_TRUE(collect("   \n---\n").empty()) << "floor alone";
-}
-
-TEST(CollectionNotation, LevelsThatDoNotFitAreRefusedWithTheReason) {
+TEST(GridFitting, LevelsThatDoNotFitAreRefusedWithTheReason) {
     std::string wide = std::string(21, '#') + "\n#@$." + std::string(16, ' ') + "#\n" + std::string(21, '#') + "\n";
     EXPECT_NE(reasonToSkip(wide).find("21 columns wide"), std::string::npos);
 
@@ -159,15 +110,15 @@ TEST(CollectionNotation, LevelsThatDoNotFitAreRefusedWithTheReason) {
     EXPECT_NE(reasonToSkip(fullWidth).find("column 0"), std::string::npos);
 }
 
-TEST(CollectionNotation, CentringKeepsTargetsOutOfColumnZero) {
+TEST(GridFitting, CentringKeepsTargetsOutOfColumnZero) {
     std::string rows = std::string(19, '#') + "\n.@$" + std::string(15, ' ') + "#\n" + std::string(19, '#') + "\n";
     PlacedLevel placed;
-    ASSERT_EQ(placeLevel(collect(rows)[0].rows, placed), "");
+    ASSERT_EQ(placeLevel(collect(rows)[0].picture.lines, placed), "");
     EXPECT_EQ(placed.targets[0].x, 1) << "19 columns would centre at column 0";
     EXPECT_EQ(placed.walls[0].x, 1);
 }
 
-TEST(CollectionNotation, ChainNamesUseTheGamesBackslash) {
+TEST(GridFitting, ChainNamesUseTheGamesBackslash) {
     EXPECT_EQ(chainFileName("levels", 2), "levels\\level2.kzm");
     EXPECT_EQ(chainFileName("build/game/levels/", 10), "build\\game\\levels\\level10.kzm");
     EXPECT_EQ(chainFileName("", 1), "level1.kzm");
@@ -215,4 +166,44 @@ TEST_F(ImportCollection, ACollectionWithNothingPlayableWritesNothing) {
     EXPECT_EQ(importCollection("collection.txt", "levels", messages), 1);
     EXPECT_FALSE(fs::exists("levels/level1.kzm"));
     EXPECT_EQ(importCollection("missing.txt", "levels", messages), 1);
+}
+
+using ChainFolder = InTempFolder;
+
+TEST_F(ChainFolder, AChainImportedIntoARelativeFolderIsListedFromAnywhere) {
+    writeFile("collection.txt", "#####\n#@$.#\n#####\n\n#####\n#.$@#\n#####\n\n#####\n#@*.$#\n######\n");
+    std::ostringstream messages;
+    ASSERT_EQ(importCollection("collection.txt", "mine", messages), 0) << messages.str();
+    const fs::path mine = fs::absolute("mine");
+    fs::create_directories("elsewhere");
+    fs::current_path("elsewhere");
+    // The files name "mine\level2.kzm", which from here is no file at all.
+    ChainListing chain = listChain(mine.string());
+    EXPECT_EQ(chain.problem, "");
+    ASSERT_EQ(chain.levels.size(), 3u);
+    EXPECT_EQ(chain.levels[2], (mine / "level3.kzm").string());
+
+    EXPECT_EQ(collectionKind(mine.string()), CollectionKind::chainFolder);
+    EXPECT_EQ(collectionKind("../collection.txt"), CollectionKind::notationFile);
+    EXPECT_EQ(collectionKind((mine / "level1.kzm").string()), CollectionKind::none);
+    EXPECT_EQ(collectionKind("."), CollectionKind::none) << "a folder without level1.kzm";
+    EXPECT_EQ(collectionKind("missing.txt"), CollectionKind::none);
+}
+
+TEST_F(ChainFolder, AChainThatLoopsOrLosesItsNextLevelSaysWhere) {
+    writeFile("collection.txt", "#####\n#@$.#\n#####\n\n#####\n#.$@#\n#####\n");
+    std::ostringstream messages;
+    ASSERT_EQ(importCollection("collection.txt", "levels", messages), 0) << messages.str();
+    std::string second = readFile("levels/level2.kzm");
+    writeFile("levels/level2.kzm", std::regex_replace(second, std::regex("lastlevel"), "levels\\level1.kzm"));
+    ChainListing loop = listChain("levels");
+    EXPECT_EQ(loop.levels.size(), 2u);
+    EXPECT_NE(loop.problem.find("loops back"), std::string::npos) << loop.problem;
+
+    writeFile("levels/level2.kzm", std::regex_replace(second, std::regex("lastlevel"), "levels\\gone.kzm"));
+    ChainListing lost = listChain("levels");
+    EXPECT_EQ(lost.levels.size(), 2u);
+    EXPECT_NE(lost.problem.find("\"levels\\gone.kzm\" named in \"levels/level2.kzm\" cannot be opened"),
+              std::string::npos)
+        << lost.problem;
 }

@@ -1,11 +1,11 @@
 // Moving levels between collections in the text notation and the game's
-// level files. The chain is read with the game's own reader.
+// level files. Collections and chains are read with the game's own readers.
 #include "levels/collection_files.h"
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
+#include "files/collection_file.h"
 #include "files/paths.h"
 #include "levels/level_check.h"
 #include "levels/notation.h"
@@ -27,41 +27,57 @@ int importCollection(const std::string& collectionPath, const std::string& folde
         messages << "boxyard-levels: " << problem << '\n';
         return 1;
     }
-    std::ifstream in(collectionPath);
+    std::ifstream in;
+    if (isOrdinaryFile(collectionPath)) in.open(collectionPath, std::ios::in | std::ios::binary);
     if (!in.is_open()) {
         messages << "boxyard-levels: cannot open the collection \"" << collectionPath << "\"\n";
         return 1;
     }
-    std::vector<CollectionLevel> levels = readCollection(in);
-    std::vector<PlacedLevel> placed;
-    for (const CollectionLevel& level : levels) {
+    Collection collection = listCollection(in);
+    // Each level is written once the next one to play is known, so that only
+    // one placed level is held however long the collection.
+    PlacedLevel waiting;
+    int written = 0;
+    auto write = [&](const std::string& next) {
+        int number = written + 1;
+        if (number == 1) {
+            std::error_code error;
+            fs::create_directories(folder, error);
+        }
+        fs::path file = fs::path(folder) / ("level" + std::to_string(number) + ".kzm");
+        std::ofstream out(file, std::ios::out | std::ios::binary | std::ios::trunc);
+        out << levelFileText(waiting, chainFileName(folder, number), next);
+        if (!out) {
+            messages << "boxyard-levels: cannot write \"" << file.string() << "\"\n";
+            return false;
+        }
+        written++;
+        return true;
+    };
+    bool anyWaiting = false;
+    for (int i = 0; i < int(collection.levels.size()); i++) {
+        CollectionLevel level = collectionLevel(in, collection, i);
         PlacedLevel fitted;
-        std::string reason = placeLevel(level.rows, fitted);
+        std::string reason = level.refusal;
+        if (reason.empty()) reason = placeLevel(level.picture.lines, fitted);
         if (!reason.empty()) {
             messages << "skipped " << describeLevel(level) << ": " << reason << '\n';
             continue;
         }
-        placed.push_back(fitted);
+        if (anyWaiting && !write(chainFileName(folder, written + 2))) return 1;
+        waiting = fitted;
+        anyWaiting = true;
     }
-    if (placed.empty()) {
+    if (!collection.problem.empty() && !collection.levels.empty()) {
+        messages << "boxyard-levels: \"" << collectionPath << "\": " << collection.problem << '\n';
+    }
+    if (!anyWaiting) {
         messages << "boxyard-levels: no level of \"" << collectionPath << "\" can be played here\n";
         return 1;
     }
-    std::error_code error;
-    fs::create_directories(folder, error);
-    for (size_t i = 0; i < placed.size(); i++) {
-        int number = int(i) + 1;
-        std::string next = i + 1 < placed.size() ? chainFileName(folder, number + 1) : "lastlevel";
-        fs::path file = fs::path(folder) / ("level" + std::to_string(number) + ".kzm");
-        std::ofstream out(file, std::ios::out | std::ios::binary | std::ios::trunc);
-        out << levelFileText(placed[i], chainFileName(folder, number), next);
-        if (!out) {
-            messages << "boxyard-levels: cannot write \"" << file.string() << "\"\n";
-            return 1;
-        }
-    }
-    messages << "wrote " << placed.size() << " of " << levels.size() << " levels to " << folder << ", starting at "
-             << chainFileName(folder, 1) << '\n';
+    if (!write("lastlevel")) return 1;
+    messages << "wrote " << written << " of " << collection.levels.size() << " levels to " << folder
+             << ", starting at " << chainFileName(folder, 1) << '\n';
     return 0;
 }
 

@@ -1,68 +1,13 @@
-// Reading collections in the common text notation, fitting their levels into
-// the game's grid and slot lists, and drawing a loaded level back as text.
+// Fitting the levels of collections in the common text notation into the
+// game's grid and slot lists, and drawing a loaded level back as text.
 #include "levels/notation.h"
 
 #include <algorithm>
 #include <sstream>
 
+#include "files/collection_file.h"
+
 namespace {
-
-bool isBoardSymbol(char c) {
-    return c == '#' || c == '@' || c == '+' || c == '$' || c == '*' || c == '.' || c == ' ' || c == '-' ||
-           c == '_';
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Spells out one line of the collection into board rows. False when the line
-// is not part of a board: other characters, a count with nothing after it, or
-// nothing on it but floor.
-bool expandBoardLine(const std::string& line, std::vector<std::string>& rows) {
-    std::vector<std::string> out(1);
-    long count = 0;
-    bool counting = false;
-    bool anyThing = false;
-    for (char c : line) {
-        if (isDigit(c)) {
-            count = std::min(count * 10 + (c - '0'), 1000L);
-            counting = true;
-            continue;
-        }
-        if (c == '|') {
-            if (counting) return false;
-            out.emplace_back();
-            continue;
-        }
-        if (!isBoardSymbol(c)) return false;
-        char cell = (c == '-' || c == '_') ? ' ' : c;
-        if (cell != ' ') anyThing = true;
-        out.back().append(counting ? size_t(count) : 1, cell);
-        count = 0;
-        counting = false;
-    }
-    if (counting || !anyThing) return false;
-    rows.insert(rows.end(), out.begin(), out.end());
-    return true;
-}
-
-std::string trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-// The words after "Title:" when the line is a title line, whatever the letter case.
-bool titleOf(const std::string& line, std::string& title) {
-    std::string text = trimmed(line);
-    const std::string key = "title:";
-    if (text.size() < key.size()) return false;
-    for (size_t i = 0; i < key.size(); i++) {
-        if (char(std::tolower(static_cast<unsigned char>(text[i]))) != key[i]) return false;
-    }
-    title = trimmed(text.substr(key.size()));
-    return true;
-}
 
 bool isOnGrid(int32_t x, int32_t y) { return x >= 0 && x < boardColumns && y >= 0 && y < boardRows; }
 
@@ -70,100 +15,43 @@ bool isFree(const GridPos& slot) { return slot.x == unusedSlot && slot.y == unus
 
 }  // namespace
 
-std::vector<CollectionLevel> readCollection(std::istream& in) {
-    std::vector<CollectionLevel> levels;
-    std::string line;
-    std::string textAbove;    // the text line right above, while no blank line came between
-    bool inBoard = false;
-    bool lastHasTitle = true;  // a "Title:" line goes to the level before it while that has none
-    std::string pendingTitle;  // a "Title:" line seen before its level
-    int lineNumber = 0;
-    while (std::getline(in, line)) {
-        lineNumber++;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> rows;
-        if (expandBoardLine(line, rows)) {
-            if (!inBoard) {
-                CollectionLevel level;
-                level.ordinal = int(levels.size()) + 1;
-                level.firstLine = lineNumber;
-                level.title = !pendingTitle.empty() ? pendingTitle : textAbove;
-                lastHasTitle = !pendingTitle.empty();
-                pendingTitle.clear();
-                levels.push_back(level);
-                inBoard = true;
-            }
-            levels.back().rows.insert(levels.back().rows.end(), rows.begin(), rows.end());
-            continue;
-        }
-        inBoard = false;
-        std::string title;
-        if (titleOf(line, title)) {
-            if (!levels.empty() && !lastHasTitle) {
-                levels.back().title = title;
-                lastHasTitle = true;
-            } else {
-                pendingTitle = title;
-            }
-            textAbove.clear();
-            continue;
-        }
-        textAbove = trimmed(line);
-    }
-    return levels;
-}
-
-std::string describeLevel(const CollectionLevel& level) {
-    std::ostringstream out;
-    out << "level " << level.ordinal;
-    if (!level.title.empty()) out << " \"" << level.title << '"';
-    out << " (line " << level.firstLine << ')';
-    return out.str();
-}
-
 std::string placeLevel(const std::vector<std::string>& rows, PlacedLevel& placed) {
     placed = PlacedLevel();
+    LevelPicture picture;
+    picture.lines = rows;
+    LevelPieces pieces = piecesOf(picture);
     // The rectangle of cells that hold something; floor around it is dropped.
     int left = -1, right = -1, top = -1, bottom = -1;
-    for (int y = 0; y < int(rows.size()); y++) {
-        for (int x = 0; x < int(rows[y].size()); x++) {
-            if (rows[y][x] == ' ') continue;
-            if (left < 0 || x < left) left = x;
-            if (x > right) right = x;
-            if (top < 0) top = y;
-            bottom = y;
-        }
+    auto widen = [&](const PictureCell& cell) {
+        if (left < 0 || cell.column < left) left = cell.column;
+        right = std::max(right, cell.column);
+        if (top < 0 || cell.row < top) top = cell.row;
+        bottom = std::max(bottom, cell.row);
+    };
+    for (const auto* cells : {&pieces.walls, &pieces.boxes, &pieces.targets}) {
+        for (const PictureCell& cell : *cells) widen(cell);
     }
+    if (pieces.players > 0) widen(pieces.player);
     if (left < 0) return "it is empty";
     int width = right - left + 1;
     int height = bottom - top + 1;
-    int players = 0, walls = 0, boxes = 0, targets = 0;
     bool targetOnLeftEdge = false;
-    for (const std::string& row : rows) {
-        for (int x = 0; x < int(row.size()); x++) {
-            char c = row[x];
-            if (c == '@' || c == '+') players++;
-            if (c == '#') walls++;
-            if (c == '$' || c == '*') boxes++;
-            if (c == '.' || c == '*' || c == '+') {
-                targets++;
-                if (x == left) targetOnLeftEdge = true;
-            }
-        }
-    }
+    for (const PictureCell& target : pieces.targets) targetOnLeftEdge = targetOnLeftEdge || target.column == left;
     std::vector<std::string> reasons;
-    auto because = [&](int count, const char* what, int limit, const char* room) {
+    auto because = [&](size_t count, const char* what, int limit, const char* room) {
         std::ostringstream out;
         out << count << ' ' << what << ", the grid has " << limit << room;
         reasons.push_back(out.str());
     };
-    if (width > boardColumns) because(width, "columns wide", boardColumns, " columns");
-    if (height > boardRows) because(height, "rows tall", boardRows, " rows");
-    if (players == 0) reasons.push_back("no player");
-    if (players > 1) reasons.push_back(std::to_string(players) + " players");
-    if (boxes > boxSlots) because(boxes, "boxes", boxSlots, " box slots");
-    if (targets > targetSlots) because(targets, "targets", targetSlots, " target slots");
-    if (walls > wallSlots) because(walls, "walls", wallSlots, " wall slots");
+    if (width > boardColumns) because(size_t(width), "columns wide", boardColumns, " columns");
+    if (height > boardRows) because(size_t(height), "rows tall", boardRows, " rows");
+    if (pieces.players == 0) reasons.push_back("no player");
+    if (pieces.players > 1) reasons.push_back(std::to_string(pieces.players) + " players");
+    if (pieces.boxes.size() > size_t(boxSlots)) because(pieces.boxes.size(), "boxes", boxSlots, " box slots");
+    if (pieces.targets.size() > size_t(targetSlots)) {
+        because(pieces.targets.size(), "targets", targetSlots, " target slots");
+    }
+    if (pieces.walls.size() > size_t(wallSlots)) because(pieces.walls.size(), "walls", wallSlots, " wall slots");
     // Centred, and moved one column right when a target would stand in column 0.
     int column = (boardColumns - width) / 2;
     if (column == 0 && targetOnLeftEdge && width < boardColumns) column = 1;
@@ -174,17 +62,11 @@ std::string placeLevel(const std::vector<std::string>& rows, PlacedLevel& placed
         for (size_t i = 1; i < reasons.size(); i++) text += "; " + reasons[i];
         return text;
     }
-    for (int y = top; y <= bottom; y++) {
-        const std::string& line = rows[y];
-        for (int x = left; x < int(line.size()); x++) {
-            GridPos cell = {column + x - left, row + y - top};
-            char c = line[x];
-            if (c == '#') placed.walls.push_back(cell);
-            if (c == '$' || c == '*') placed.boxes.push_back(cell);
-            if (c == '.' || c == '*' || c == '+') placed.targets.push_back(cell);
-            if (c == '@' || c == '+') placed.player = cell;
-        }
-    }
+    auto onGrid = [&](const PictureCell& cell) { return GridPos{column + cell.column - left, row + cell.row - top}; };
+    for (const PictureCell& cell : pieces.walls) placed.walls.push_back(onGrid(cell));
+    for (const PictureCell& cell : pieces.boxes) placed.boxes.push_back(onGrid(cell));
+    for (const PictureCell& cell : pieces.targets) placed.targets.push_back(onGrid(cell));
+    placed.player = onGrid(pieces.player);
     return "";
 }
 
