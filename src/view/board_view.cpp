@@ -37,6 +37,19 @@ BITMAP* playerSprite(DATAFILE* sprites, char facing) {
 
 }  // namespace
 
+BoardGeometry boardGeometry() { return {cellPixels, 0, 0}; }
+
+bool cellAtPixel(int x, int y, int32_t& column, int32_t& row) {
+    const BoardGeometry geometry = boardGeometry();
+    // The board's area is everything above the status panel.
+    if (x < 0 || y < 0 || x >= screenWidth || y >= boardRows * cellPixels) return false;
+    const int dx = x - geometry.left, dy = y - geometry.top;
+    if (dx < 0 || dy < 0) return false;
+    column = dx / geometry.cell;
+    row = dy / geometry.cell;
+    return true;
+}
+
 void composeFrame(BITMAP* target, DATAFILE* sprites) {
     clear_bitmap(target);
     BITMAP* floorTile = item(sprites, spriteFloor);
