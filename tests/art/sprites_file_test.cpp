@@ -8,7 +8,7 @@
 
 #include "art/art.h"
 #include "picture_checks.h"
-#include "shell/resource_items.h"
+#include "view/resource_items.h"
 
 namespace {
 
