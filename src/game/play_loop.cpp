@@ -10,6 +10,7 @@
 #include <chrono>
 #include <string>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "files/saved_game.h"
 #include "game/play_aids.h"
@@ -145,10 +146,14 @@ bool goOnAfterWin() {
         return false;
     }
     const int32_t won = board.levelNumber;
-    // A level number can only come from play or a saved game; it wraps as it
-    // counts rather than overflowing.
-    board.levelNumber = int32_t(uint32_t(board.levelNumber) + 1u);
-    const std::string next = board.layout.nextLevelFile;
+    const std::string next = resolveLevelName(board.layout.nextLevelFile, board.layout.currentLevelFile);
+    // A level of a collection is numbered as it stands in the collection.
+    // Otherwise a level number can only come from play or a saved game; it
+    // wraps as it counts rather than overflowing.
+    std::string collection;
+    int number = 0;
+    board.levelNumber = isCollectionLevelName(next, collection, number) ? int32_t(number)
+                                                                      : int32_t(uint32_t(board.levelNumber) + 1u);
     if (canOpenLevel(next)) keepProgress({next, board.levelNumber, board.stepsTaken, board.timesPushed});
     showLevelWon(won, board.levelNumber);
     if (!openLevel(next)) return false;

@@ -4,8 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
+#include "files/paths.h"
 #include "files/player_files.h"
 #include "files/saved_game.h"
 #include "game/play_loop.h"
@@ -57,6 +61,12 @@ bool openLevel(const std::string& fileName) {
         showMessage("Unable to read file!");
         return false;
     }
+    // A level file names itself as it was named where it was made; when that
+    // name does not lead back to it from here, the game keeps the name it was
+    // opened by, so a restart or the autosave finds it again.
+    const std::string& own = board.layout.currentLevelFile;
+    if (own != fileName && !canOpenLevel(resolveLevelName(own, fileName))) board.layout.currentLevelFile = fileName;
+    else board.layout.currentLevelFile = resolveLevelName(own, fileName);
     resetHistory();
     forgetHintPlan();
     resetBoardNotes();
@@ -65,12 +75,107 @@ bool openLevel(const std::string& fileName) {
 
 namespace {
 
-bool startNewGame() {
-    if (!openLevel(firstLevelFile)) return false;
-    board.levelNumber = 1;
+// A level opened afresh: its number in its set, and nothing counted yet.
+bool startAt(const std::string& level, int32_t number) {
+    if (!openLevel(level)) return false;
+    board.levelNumber = number;
     board.stepsTaken = 0;
     board.timesPushed = 0;
     return true;
+}
+
+bool startNewGame() {
+    std::string collection;
+    int number = 1;
+    isCollectionLevelName(firstLevelFile, collection, number);
+    return startAt(firstLevelFile, number);
+}
+
+// The game's name of a level file: its absolute path, with backslashes.
+std::string gameNameOf(const std::string& hostFile) {
+    std::string name = hostFile;
+    for (char& c : name) {
+        if (c == '/') c = '\\';
+    }
+    return name;
+}
+
+std::string openNotationFile(const std::string& path, int number, std::string& problem) {
+    FileResult listed;
+    const Collection& collection = listedCollection(path, listed);
+    if (!listed) {
+        problem = listed.reason;
+        return "";
+    }
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    for (size_t i = 0; i < collection.levels.size(); i++) {
+        const CollectionEntry& entry = collection.levels[i];
+        if (entry.refusal == Refusal::none) continue;
+        std::fprintf(stderr, "boxyard: %s of %s cannot be played: %s\n",
+                     describeLevel(collectionLevel(file, collection, int(i))).c_str(), path.c_str(),
+                     refusalText(entry).c_str());
+    }
+    if (!collection.problem.empty()) std::fprintf(stderr, "boxyard: %s: %s\n", path.c_str(), collection.problem.c_str());
+    const int first = playableLevelFrom(collection, 1);
+    if (first == 0) {
+        problem = "no level of " + path + " can be played";
+        return "";
+    }
+    if (number > int(collection.levels.size())) {
+        problem = "there is no level " + std::to_string(number) + " in " + path + ", which has " +
+                  std::to_string(collection.levels.size());
+        return "";
+    }
+    // Without a level asked for, the first that can be played.
+    if (number == 0) number = first;
+    if (collection.levels[size_t(number - 1)].refusal != Refusal::none) {
+        problem = "level " + std::to_string(number) + " of " + path + " cannot be played: " +
+                  refusalText(collection.levels[size_t(number - 1)]);
+        return "";
+    }
+    firstLevelFile = collectionLevelName(path, first);
+    return collectionLevelName(path, number);
+}
+
+std::string openChainFolder(const std::string& folder, int number, std::string& problem) {
+    if (holdsBlank(folder)) {
+        problem = "a level folder's name cannot hold a blank: \"" + folder + "\"";
+        return "";
+    }
+    const ChainListing chain = listChain(folder);
+    if (!chain.problem.empty()) std::fprintf(stderr, "boxyard: %s\n", chain.problem.c_str());
+    if (chain.levels.empty()) {
+        problem = "there is no level1.kzm in \"" + folder + "\" to start a game with";
+        return "";
+    }
+    if (number == 0) number = 1;
+    if (number > int(chain.levels.size())) {
+        problem = "there is no level " + std::to_string(number) + " in " + folder + ", which has " +
+                  std::to_string(chain.levels.size());
+        return "";
+    }
+    firstLevelFile = gameNameOf(chain.levels[0]);
+    return gameNameOf(chain.levels[size_t(number - 1)]);
+}
+
+// Continue, New Game or O after the menu: the number of the level a name
+// stands for in its set, when it says.
+int32_t numberOfCollectionLevel(const std::string& name, int32_t otherwise) {
+    std::string collection;
+    int number = 0;
+    return isCollectionLevelName(name, collection, number) ? number : otherwise;
+}
+
+bool openChosenCollection() {
+    std::string path;
+    if (!chooseCollection(path)) return false;
+    std::string problem;
+    const std::string level = openCollection(path, 0, problem);
+    if (level.empty()) {
+        showMessage(("Unable to open this collection: " + problem).c_str());
+        return false;
+    }
+    return startAt(level, numberOfCollectionLevel(level, 1));
 }
 
 // A saved game, or the autosave, picked in the file selector: its level from
@@ -89,21 +194,48 @@ bool continueSavedGame() {
 
 }  // namespace
 
-void runSession() {
+std::string openCollection(const std::string& path, int number, std::string& problem) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::string full = error ? path : absolute.lexically_normal().string();
+    switch (collectionKind(full)) {
+        case CollectionKind::notationFile: return openNotationFile(full, number, problem);
+        case CollectionKind::chainFolder: return openChainFolder(full, number, problem);
+        case CollectionKind::none: break;
+    }
+    // A level file of a chain stands for its folder.
+    const std::filesystem::path asFile(full);
+    if (asFile.extension() == ".kzm" && isOrdinaryFile(full) &&
+        collectionKind(asFile.parent_path().string()) == CollectionKind::chainFolder) {
+        return openChainFolder(asFile.parent_path().string(), number, problem);
+    }
+    problem = "\"" + path + "\" is neither a file of levels nor a folder holding level1.kzm";
+    return "";
+}
+
+void runSession(const std::string& firstPlay, int32_t number) {
     showTitle(media.screens);
     playRandomMusic();
     int entry = menuNewGame;
+    bool play = !firstPlay.empty() && startAt(firstPlay, number);
     for (;;) {
-        levelInPlay = false;
-        entry = runMainMenu(media.screens, entry);
-        bool play = false;
-        switch (entry) {
-            case menuNewGame: play = startNewGame(); break;
-            case menuSavedGame: play = continueSavedGame(); break;
-            case menuInstructions: showInstructions(media.screens); break;
-            case menuExit: endGame(0);
+        if (!play) {
+            levelInPlay = false;
+            const int chosen = runMainMenu(media.screens, entry);
+            if (chosen == menuOpenCollection) {
+                play = openChosenCollection();
+            } else {
+                entry = chosen;
+                switch (entry) {
+                    case menuNewGame: play = startNewGame(); break;
+                    case menuSavedGame: play = continueSavedGame(); break;
+                    case menuInstructions: showInstructions(media.screens); break;
+                    case menuExit: endGame(0);
+                }
+            }
+            if (!play) continue;
         }
-        if (!play) continue;
+        play = false;
         levelInPlay = true;
         runPlayLoop();
         // Back from play, the menu opens on its first entry.

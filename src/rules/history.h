@@ -9,11 +9,12 @@
 // One move as undo needs it. The rest follows from where the player stands
 // now: he came from one cell back, and a pushed box stands one cell ahead.
 struct MoveRecord {
-    uint8_t way;           // 0 up, 1 down, 2 left, 3 right
-    char facingBefore;     // the way the figure looked before the move
-    uint8_t pushed;        // 1 when a box moved
-    uint8_t box;           // the slot of the box that moved
+    uint8_t way;        // 0 up, 1 down, 2 left, 3 right
+    char facingBefore;  // the way the figure looked before the move
+    uint16_t box;       // the slot of the box that moved, or noBoxMoved
 };
+
+constexpr uint16_t noBoxMoved = 0xFFFF;
 
 // Room for far more moves than anyone makes on one level (two million, about
 // 58 hours at ten moves a second); past that the oldest are forgotten.

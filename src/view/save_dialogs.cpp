@@ -30,12 +30,12 @@ void startInPlayerFolder() {
     if (savedGamePath[0] == '\0') putPath(savedGamePath, playerFolder() + "/");
 }
 
-bool choosePath(const char* message, char (&path)[4096]) {
+bool choosePath(const char* message, char (&path)[4096], const char* extensions = "kzs") {
     show_mouse(screen);
     // The S or Enter that opened the selector must not type into it as it repeats.
     ignoreRepeatsOfHeldKeys();
     selectorOpened();
-    bool chosen = file_select_ex(message, path, "kzs", int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
+    bool chosen = file_select_ex(message, path, extensions, int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
     selectorClosed();
     show_mouse(nullptr);
     // A selector closed by a close of the window chose nothing.
@@ -58,6 +58,15 @@ bool chooseSavedGame(std::string& chosen) {
     if (!isOrdinaryFile(autosave) || !putPath(path, autosave)) putPath(path, savedGamePath);
     if (!choosePath("Load save file", path)) return false;
     if (autosave != path) putPath(savedGamePath, path);
+    chosen = path;
+    return true;
+}
+
+bool chooseCollection(std::string& chosen) {
+    startInPlayerFolder();
+    static char path[4096] = "";
+    if (path[0] == '\0') putPath(path, playerFolder() + "/");
+    if (!choosePath("Open a collection of levels", path, "txt;sok;xsb;kzm")) return false;
     chosen = path;
     return true;
 }

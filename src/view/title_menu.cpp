@@ -31,6 +31,7 @@ struct MenuKeys {
     KeyRepeat up;
     KeyRepeat down;
     KeyLatch enter;
+    KeyLatch open;
 };
 
 // Keys already down when the menu opens, or when a page or the file selector
@@ -40,6 +41,7 @@ void holdOverMenuKeys(MenuKeys& keys) {
     holdOver(keys.up, key[KEY_UP]);
     holdOver(keys.down, key[KEY_DOWN]);
     holdOver(keys.enter, key[KEY_ENTER]);
+    holdOver(keys.open, key[KEY_O]);
 }
 
 unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -53,6 +55,11 @@ void pauseFor(unsigned milliseconds) {
         actOnCloseRequest();
         rest(menuLookMs);
     }
+}
+
+int menuChoice(BITMAP* menu, int choice) {
+    destroy_bitmap(menu);
+    return choice;
 }
 
 }  // namespace
@@ -107,6 +114,7 @@ int runMainMenu(DATAFILE* screens, int entry) {
             redraw = true;
         }
         if (keyPressed(keys.enter, key[KEY_ENTER])) chosen = entry;
+        if (keyPressed(keys.open, key[KEY_O])) return menuChoice(menu, menuOpenCollection);
         if (!redraw) {
             // The menu shows what it should: look at the keys again shortly.
             rest(menuLookMs);
@@ -117,6 +125,5 @@ int runMainMenu(DATAFILE* screens, int entry) {
         draw_sprite(menu, item(screens, screenMenuCursor), menuCursorX, cursorRowOf(entry));
         showPicture(menu);
     }
-    destroy_bitmap(menu);
-    return chosen;
+    return menuChoice(menu, chosen);
 }
