@@ -241,8 +241,9 @@ FileResult readRecords(std::istream& in, Records& records) {
             // Each solution goes through the same rules as a new one, so the
             // records hold the best of both whatever the file claims.
             if (keep(records, key, solution, int32_t(number)) == Kept::pastLimits) {
-                return malformed("more than " + std::to_string(mostRecordedLevels) + " levels or " +
-                                 std::to_string(mostRecordedLetters) + " letters of solutions");
+                return malformed(records.levels.size() >= mostRecordedLevels && records.levels.count(key) == 0
+                                     ? "more than " + std::to_string(mostRecordedLevels) + " levels"
+                                     : "more than " + std::to_string(mostRecordedLetters) + " letters of solutions");
             }
             expected = expected == byMoves ? byPushes : level;
         }
