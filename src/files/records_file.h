@@ -21,9 +21,11 @@
 // when it was last solved (for people: records are found by the key), the
 // best solution by moves (its moves, its pushes, its letters) and the best by
 // pushes (its pushes, its moves, its letters). A solution is written in the
-// common letters, u d l r for a step and U D L R for a push. Blank lines and
-// line ends of "\r\n" are let by. Anything else, or counts that do not match
-// their letters, make the file unreadable as a whole.
+// common letters, u d l r for a step and U D L R for a push. The words of a
+// level's lines may be parted by more than one blank, blank lines may stand
+// between levels, and lines may end "\r\n", as an editor may leave them.
+// Anything else, or counts that do not match their letters, make the file
+// unreadable as a whole.
 #pragma once
 
 #include <cstdint>

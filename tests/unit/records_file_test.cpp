@@ -49,10 +49,11 @@ TEST(RecordKeys, ALevelIsKnownByItsCellsWhereverItStands) {
     std::vector<uint64_t> keys = keysOf(twoLevels);
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_NE(keys[0], keys[1]);
-    // The same level with other titles, floor written '-', blanks at the row
-    // ends and CRLF lines, after another level: the same key.
-    std::vector<uint64_t> moved = keysOf("Title: first\n#######\n#@$  .#\n#######\n\n'x'\n#####  \r\n#@$.#\r\n#####\r\n");
+    // The same levels the other way round, with other titles, floor written
+    // '-', blanks at the row ends and CRLF lines: the same keys.
+    std::vector<uint64_t> moved = keysOf("Title: 2\n######\n#@$-.#\n######\n\n'x'\n  #####  \r\n  #@$.#\r\n  #####\r\n");
     ASSERT_EQ(moved.size(), 2u);
+    EXPECT_EQ(moved[0], keys[1]);
     EXPECT_EQ(moved[1], keys[0]);
     EXPECT_EQ(keyText(keys[0]).size(), 16u);
 }
