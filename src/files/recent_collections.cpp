@@ -71,7 +71,9 @@ FileResult writeRecentCollections(const std::string& path, const std::vector<std
 bool putFirst(std::vector<std::string>& paths, const std::string& path) {
     if (path.empty()) return false;
     std::error_code failed;
-    const std::string absolute = std::filesystem::absolute(path, failed).lexically_normal().string();
+    std::string absolute = std::filesystem::absolute(path, failed).lexically_normal().string();
+    // A chain folder named with a slash at its end is the same collection.
+    while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
     if (failed || !fitsOnALine(absolute)) return false;
     paths.erase(std::remove(paths.begin(), paths.end(), absolute), paths.end());
     paths.insert(paths.begin(), absolute);

@@ -14,10 +14,13 @@ TEST(RecentCollections, TheOneOpenedComesFirstOnceAndTheOldestGoPastTheMost) {
     EXPECT_TRUE(putFirst(paths, "/levels/a.txt"));
     EXPECT_TRUE(putFirst(paths, "/levels/b.txt"));
     EXPECT_TRUE(putFirst(paths, "/levels/../levels/a.txt"));
-    EXPECT_EQ(paths, (std::vector<std::string>{"/levels/a.txt", "/levels/b.txt"}));
+    EXPECT_TRUE(putFirst(paths, "/chain/"));
+    EXPECT_TRUE(putFirst(paths, "/levels/b.txt"));
+    EXPECT_TRUE(putFirst(paths, "/chain"));
+    EXPECT_EQ(paths, (std::vector<std::string>{"/chain", "/levels/b.txt", "/levels/a.txt"}));
     EXPECT_FALSE(putFirst(paths, "/levels/two\nlines.txt"));
     EXPECT_FALSE(putFirst(paths, ""));
-    EXPECT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths.size(), 3u);
     for (int i = 0; i < 30; i++) putFirst(paths, "/many/" + std::to_string(i));
     ASSERT_EQ(paths.size(), mostRecentCollections);
     EXPECT_EQ(paths.front(), "/many/29");
