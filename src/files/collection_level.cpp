@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
 #include <cctype>
 #include <fstream>
 
@@ -147,4 +148,35 @@ FileResult loadCollectionLevel(const std::string& hostPath, int number) {
     const int next = playableLevelFrom(collection, number + 1);
     board.layout.nextLevelFile = next > 0 ? collectionLevelName(hostPath, next) : "lastlevel";
     return fileDone();
+}
+
+LevelPicture pictureOfBoardAtStart() {
+    LevelPicture picture;
+    int64_t left = INT64_MAX, right = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
+    auto widen = [&](int64_t x, int64_t y) {
+        if (x == unusedSlot && y == unusedSlot) return;
+        left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    };
+    for (const WallPos& wall : board.walls) widen(wall.x, wall.y);
+    for (const GridPos& box : board.boxes) widen(box.x, box.y);
+    for (const GridPos& target : board.targets) widen(target.x, target.y);
+    widen(board.player.startX, board.player.startY);
+    if (left > right || right - left >= mostLevelColumns || bottom - top >= mostLevelRows) return picture;
+    picture.columns = int(right - left + 1);
+    picture.rows = int(bottom - top + 1);
+    picture.lines.assign(size_t(picture.rows), std::string(size_t(picture.columns), ' '));
+    auto at = [&](int64_t x, int64_t y) -> char& { return picture.lines[size_t(y - top)][size_t(x - left)]; };
+    auto inside = [&](int64_t x, int64_t y) { return x >= left && x <= right && y >= top && y <= bottom; };
+    for (const WallPos& wall : board.walls) {
+        if (inside(wall.x, wall.y)) at(wall.x, wall.y) = '#';
+    }
+    for (const GridPos& target : board.targets) {
+        if (inside(target.x, target.y)) at(target.x, target.y) = '.';
+    }
+    for (const GridPos& box : board.boxes) {
+        if (inside(box.x, box.y)) at(box.x, box.y) = at(box.x, box.y) == '.' ? '*' : '$';
+    }
+    char& start = at(board.player.startX, board.player.startY);
+    start = start == '.' ? '+' : '@';
+    return picture;
 }

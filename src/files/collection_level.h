@@ -30,3 +30,8 @@ int playableLevelFrom(const Collection& collection, int number);
 FileResult loadCollectionLevel(const std::string& hostPath, int number);
 // Puts a level picture on the Board as loadCollectionLevel does.
 void placeLevelPicture(const LevelPicture& picture);
+
+// The level in the Board as it starts, drawn as a picture in the notation:
+// the rectangle of cells that hold something. Empty when it would be larger
+// than any collection level, as a level file may put things anywhere.
+LevelPicture pictureOfBoardAtStart();

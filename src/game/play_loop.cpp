@@ -13,6 +13,7 @@
 #include "files/collection_level.h"
 #include "files/level_file.h"
 #include "files/saved_game.h"
+#include "game/library.h"
 #include "game/play_aids.h"
 #include "game/session.h"
 #include "input/aid_keys.h"
@@ -139,6 +140,7 @@ CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
 // cannot be opened is not kept. False when play is over: the set is finished,
 // or the next level cannot be read.
 bool goOnAfterWin() {
+    recordWin(board.layout.currentLevelFile, movesFromTheStart());
     levelInPlay = false;
     if (board.layout.nextLevelFile == "lastlevel") {
         // The autosave keeps the set's last level as it was last kept.

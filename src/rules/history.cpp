@@ -63,3 +63,15 @@ HistoryStep redoMove() {
     history.now++;
     return record.box != noBoxMoved ? HistoryStep::push : HistoryStep::step;
 }
+
+std::string movesFromTheStart() {
+    if (history.oldest != 0) return std::string();
+    static const char steps[4] = {'u', 'd', 'l', 'r'}, pushes[4] = {'U', 'D', 'L', 'R'};
+    std::string letters;
+    letters.reserve(size_t(history.now));
+    for (uint64_t number = 0; number < history.now; number++) {
+        const MoveRecord& record = recordAt(number);
+        letters += record.box != noBoxMoved ? pushes[record.way & 3] : steps[record.way & 3];
+    }
+    return letters;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "rules/moves.h"
 
@@ -43,6 +44,10 @@ MoveResult playMove(const Direction& direction);
 // Takes the last move back exactly: cell, facing, the pushed box and both
 // counters, without a sound.
 HistoryStep undoMove();
+// The moves that brought the level from its start to where it stands, in the
+// common letters (u d l r a step, U D L R a push); empty when the oldest have
+// been forgotten.
+std::string movesFromTheStart();
 // Makes the move last taken back again through tryMove; a push made again
 // is a push like any other, for the caller to sound.
 HistoryStep redoMove();

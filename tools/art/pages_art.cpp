@@ -374,13 +374,15 @@ BITMAP* closingPage() {
                       "New Game starts a fresh game at the first level.\n\n"
                       "Continue Saved Game opens a saved .kzs file and starts that level again from its "
                       "beginning, with the level number and the counters as they were saved.\n\n"
+                      "O opens a collection of your own levels, a .txt, .sok or .xsb file or a folder "
+                      "of level files. L chooses any level of it and shows which you have solved.\n\n"
                       "Instructions shows these pages again. Exit closes the game.",
                       left, top + 130, 68, creamInk());
 
     const int roomX = pictureWidth / 2 - 144;
-    rectfill(picture, roomX - 4, y + 10, roomX + 9 * 32 + 3, y + 10 + 32 + 7, soot());
-    drawRoom(picture, sprites, {"#*-*-d*-#"}, roomX, y + 14, 1);
-    letterCentred(picture, "Good luck in the yard!", pictureWidth / 2, y + 66, goldLettering(3));
+    rectfill(picture, roomX - 4, y + 4, roomX + 9 * 32 + 3, y + 4 + 32 + 7, soot());
+    drawRoom(picture, sprites, {"#*-*-d*-#"}, roomX, y + 8, 1);
+    letterCentred(picture, "Good luck in the yard!", pictureWidth / 2, y + 52, goldLettering(3));
     return picture;
 }
 
