@@ -48,6 +48,9 @@ BITMAP* paintChooserBackground() {
         woodBoard(picture, x, y, x2, y2, 31, 4321u + unsigned(slot) * 97u);
         const int inset = chooserFrameWidth;
         insetSlot(picture, x + inset, y + inset, x2 - inset, y2 - inset, wellInk());
+        // The well is a shade lighter at the top, as if the lamp above reached into it.
+        verticalGradient(picture, x + inset + 1, y + inset + 2, x2 - inset - 1, y2 - inset - 1, shade(wellInk(), 10),
+                         shade(wellInk(), -10));
         // A faint rule under the title line and over the figures.
         hline(picture, x + inset + 4, y + chooserPictureY - 2, x2 - inset - 4, shade(wellInk(), 12));
         hline(picture, x + inset + 4, y + chooserFiguresY - 4, x2 - inset - 4, shade(wellInk(), 12));
