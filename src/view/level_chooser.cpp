@@ -116,6 +116,40 @@ std::string cutToFit(const std::string& text, int width) {
     return cut + "...";
 }
 
+// The text broken at blanks into lines of at most `width` pixels of the font,
+// at most `most` of them, the last cut to fit when more would be needed.
+std::vector<std::string> wrapToWidth(const std::string& text, int width, int most) {
+    std::vector<std::string> lines;
+    std::string line, word;
+    auto placeWord = [&]() {
+        if (word.empty()) return;
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && text_length(font, longer.c_str()) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        word.clear();
+    };
+    for (char c : text + " ") {
+        if (c == ' ') {
+            placeWord();
+        } else {
+            word += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    if (int(lines.size()) > most) {
+        std::string rest = lines[size_t(most - 1)];
+        for (size_t i = size_t(most); i < lines.size(); i++) rest += " " + lines[i];
+        lines.resize(size_t(most));
+        lines.back() = rest;
+    }
+    for (std::string& kept : lines) kept = cutToFit(kept, width);
+    return lines;
+}
+
 // The font's text with a one-pixel shadow, as the painted screens write it.
 void shadowedText(BITMAP* target, const std::string& text, int x, int y, int colour, int shadow) {
     textout_ex(target, font, text.c_str(), x + 1, y + 1, shadow, -1);
@@ -307,11 +341,21 @@ void drawLevelBox(BITMAP* target, DATAFILE* sprites, const Inks& inks, const Boa
 
     const int pictureX = x + chooserPictureX, pictureY = y + chooserPictureY;
     if (!playable) {
+        // The reason stands where the best figures would; one that takes
+        // more than a line stands in the picture's place under the words.
+        const std::vector<std::string> reason = wrapToWidth(printable(level.refusal), lineWidth, 3);
+        const bool oneLine = reason.size() <= 1;
+        const int lines = oneLine ? 1 : 1 + int(reason.size());
+        int lineY = pictureY + (chooserPictureHeight - lines * 11) / 2;
         const char* cannot = "cannot be played";
-        shadowedText(target, cannot, pictureX + (chooserPictureWidth - text_length(font, cannot)) / 2,
-                     pictureY + chooserPictureHeight / 2 - 4, inks.dim, inks.soot);
-        shadowedText(target, cutToFit(printable(level.refusal), lineWidth), x + chooserTitleX, y + chooserFiguresY,
-                     inks.refusal, inks.soot);
+        shadowedText(target, cannot, pictureX + (chooserPictureWidth - text_length(font, cannot)) / 2, lineY,
+                     inks.dim, inks.soot);
+        for (const std::string& part : reason) {
+            lineY += 11;
+            const int partX = pictureX + (chooserPictureWidth - text_length(font, part.c_str())) / 2;
+            shadowedText(target, part, oneLine ? x + chooserTitleX : partX, oneLine ? y + chooserFiguresY : lineY,
+                         inks.refusal, inks.soot);
+        }
         return;
     }
     drawLevelPicture(target, sprites, boardInks, picture, pictureX, pictureY, chooserPictureWidth,
