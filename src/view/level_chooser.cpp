@@ -22,10 +22,6 @@ constexpr unsigned chooserRepeatDelayMs = 400;
 constexpr unsigned chooserRepeatMs = 100;
 constexpr unsigned chooserLookMs = 4;
 
-// The smallest board pictures; a level drawn with cells smaller than these
-// is drawn in squares of their colours instead.
-constexpr int smallestSpriteSize = cellSizes[cellSizeCount - 1];
-
 BITMAP* item(DATAFILE* set, int number) { return static_cast<BITMAP*>(set[number].dat); }
 
 int ink(BITMAP* target, int r, int g, int b) { return makecol_depth(bitmap_color_depth(target), r, g, b); }
@@ -314,6 +310,7 @@ void drawLevelPicture(BITMAP* target, DATAFILE* sprites, const BoardInks& inks, 
     }
 }
 
+// The best figures in words, or in letters when the numbers run long.
 std::string figuresOf(const ChooserLevel& level, int width) {
     const unsigned moves = level.bestMoves, pushes = level.bestPushes;
     std::string figures = std::to_string(moves) + " moves / " + std::to_string(pushes) + " pushes";
