@@ -36,10 +36,12 @@
 #include "rules/completion.h"
 #include "view/resource_items.h"
 #include "view/board_view.h"
+#include "view/level_chooser.h"
 
 namespace {
 
 DATAFILE* sprites = nullptr;
+DATAFILE* screens = nullptr;
 BITMAP* frame = nullptr;       // the back buffer the play loop composes into
 BITMAP* frameCopy = nullptr;   // where the floor copies the frame to
 bool onScreen = false;
@@ -159,6 +161,99 @@ std::string largestLevel;
 void lostPositionTest(benchmark::State& state) {
     loadLevel(largestLevel);
     for (auto _ : state) benchmark::DoNotOptimize(isPositionLost());
+}
+
+// A collection of 1,000 small levels in the common notation, as a file of
+// them would hold: each a walled room with a title line above it, from 6x5
+// to 14x10 cells, with one to three boxes.
+const std::string& thousandLevelsText() {
+    static std::string text;
+    if (!text.empty()) return text;
+    for (int i = 1; i <= 1000; i++) {
+        const int width = 6 + i % 9, height = 5 + i % 6, boxes = 1 + i % 3;
+        std::vector<std::string> rows(size_t(height), "#" + std::string(size_t(width - 2), ' ') + "#");
+        rows.front() = rows.back() = std::string(size_t(width), '#');
+        rows[1][1] = '@';
+        for (int b = 0; b < boxes; b++) {
+            rows[2][size_t(2 + b)] = '$';
+            rows[size_t(height - 2)][size_t(2 + b)] = '.';
+        }
+        if (width > 8) rows[size_t(height / 2)][size_t(width - 3)] = '#';
+        text += "; Yard " + std::to_string(i) + "\n";
+        for (const std::string& row : rows) text += row + "\n";
+        text += "\n";
+    }
+    return text;
+}
+
+// What the game gives the chooser for a collection read from a stream: each
+// level read again from the stream when its page comes up, the title and the
+// picture from one read. Every third level counts as solved.
+struct ChooserSource {
+    std::istringstream in;
+    Collection collection;
+    CollectionLevel last;
+    ChooserModel model;
+
+    explicit ChooserSource(const std::string& text) : in(text) {
+        collection = listCollection(in);
+        model.collectionName = "A thousand yards";
+        model.count = int(collection.levels.size());
+        model.solvedCount = model.count / 3;
+        model.level = [this](int number) {
+            const CollectionLevel& read = levelNumbered(number);
+            ChooserLevel level;
+            level.number = number;
+            level.title = read.title;
+            level.refusal = read.refusal;
+            level.solved = number % 3 == 0;
+            level.bestMoves = uint32_t(20 + number % 97);
+            level.bestPushes = uint32_t(5 + number % 31);
+            return level;
+        };
+        model.picture = [this](int number) { return levelNumbered(number).picture; };
+    }
+    const CollectionLevel& levelNumbered(int number) {
+        if (last.ordinal != number) {
+            in.clear();
+            last = collectionLevel(in, collection, number - 1);
+        }
+        return last;
+    }
+};
+
+// Turning a page: each iteration composes the next page of the collection,
+// its nine levels read from the stream, drawn small and written over the
+// chooser's picture, the cursor on the page's first level.
+void chooserPage(benchmark::State& state) {
+    ChooserSource source(thousandLevelsText());
+    int cursor = 1;
+    for (auto _ : state) {
+        composeChooserPage(frame, sprites, screens, source.model, cursor);
+        cursor = cursor + 9 > source.model.count ? 1 : cursor + 9;
+    }
+}
+
+// Opening the chooser on the collection: listing the 1,000 levels from the
+// text and composing the first page.
+void chooserOpen(benchmark::State& state) {
+    const std::string& text = thousandLevelsText();
+    for (auto _ : state) {
+        ChooserSource source(text);
+        composeChooserPage(frame, sprites, screens, source.model, 1);
+    }
+}
+
+// The least a listing costs: reading the same text line by line once.
+void readThousandLevelsLines(benchmark::State& state) {
+    const std::string& text = thousandLevelsText();
+    for (auto _ : state) {
+        std::istringstream in(text);
+        std::string line;
+        size_t lines = 0;
+        while (std::getline(in, line)) lines++;
+        benchmark::DoNotOptimize(lines);
+    }
 }
 
 // Keeps each run's seconds per iteration, by name, for the figures at the end.
@@ -364,6 +459,18 @@ void printFigures(const FiguresReporter& figures) {
     } else {
         std::printf("  frames on screen      not measured: no display (run under tests/e2e/with_xvfb.py)\n");
     }
+    if (figures.has("chooserPage") && figures.has("clearAndCopy")) {
+        double pageTime = figures.at("chooserPage"), floorTime = figures.at("clearAndCopy");
+        std::printf("  chooser page          %8.2f ms a page of a 1,000-level collection = %5.1f x a bare clear and "
+                    "640x480 copy (%.1f us); a frame is 16.7 ms\n",
+                    pageTime * 1e3, pageTime / floorTime, floorTime * 1e6);
+    }
+    if (figures.has("chooserOpen") && figures.has("readThousandLevelsLines")) {
+        double openTime = figures.at("chooserOpen"), floorTime = figures.at("readThousandLevelsLines");
+        std::printf("  chooser open          %8.2f ms listing 1,000 levels and composing the first page = %5.1f x "
+                    "reading their lines (%.2f ms); allowed 200 ms\n",
+                    openTime * 1e3, openTime / floorTime, floorTime * 1e3);
+    }
     if (figures.has("loadLevel") && figures.has("readLevelFileBytes")) {
         double loadTime = figures.at("loadLevel"), floorTime = figures.at("readLevelFileBytes");
         std::printf("  loadLevel             %8.1f us a call = %5.2f x reading the file's bytes (%.1f us)\n",
@@ -411,6 +518,11 @@ bool startLibrary() {
         std::fprintf(stderr, "boxyard_bench: cannot load %s; is --game-dir the built game folder?\n", spritesFileName);
         return false;
     }
+    screens = load_datafile(screensFileName);
+    if (!screens) {
+        std::fprintf(stderr, "boxyard_bench: cannot load %s\n", screensFileName);
+        return false;
+    }
     frame = create_bitmap(screenWidth, screenHeight);
     frameCopy = create_bitmap(screenWidth, screenHeight);
     return true;
@@ -446,6 +558,9 @@ int main(int argc, char** argv) {
     }
     benchmark::RegisterBenchmark("composeLargeFrame", composeLargeFrame)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("openThousandLevelFile", openThousandLevelFile)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("chooserPage", chooserPage)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("chooserOpen", chooserOpen)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("readThousandLevelsLines", readThousandLevelsLines)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("loadLevel", loadLevelFromFile)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("readLevelFileBytes", readLevelFileBytes)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("isLevelComplete", isLevelCompleteOnFirstLevel)->Unit(benchmark::kMicrosecond);
