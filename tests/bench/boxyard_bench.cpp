@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "files/collection_file.h"
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "levels/level_check.h"
 #include "solve/hint.h"
@@ -280,12 +282,80 @@ void reportHintTimes(const std::map<std::string, std::string>& solutions) {
     }
 }
 
+// A collection of a thousand rooms, each about 12 x 8 cells with four boxes,
+// written once into a temporary file, as a player's downloaded collection.
+const std::string& thousandLevelFile() {
+    static std::string path;
+    if (!path.empty()) return path;
+    path = "/tmp/boxyard-bench-1000-" + std::to_string(::getpid()) + ".txt";
+    std::ofstream out(path);
+    for (int n = 1; n <= 1000; n++) {
+        out << "; Room " << n << "\n"
+            << "############\n"
+            << "#   #      #\n"
+            << "# $ $  .  .#\n"
+            << "#  @##  #  #\n"
+            << "# $  $ .  .#\n"
+            << "#    " << std::string(size_t(n % 5), ' ') << "#" << std::string(size_t(5 - n % 5), ' ') << "#\n"
+            << "############\n\n";
+    }
+    return path;
+}
+
+// Opening a file of a thousand levels and showing its first level: listing
+// the file, reading level 1 onto the Board and composing its frame.
+void openThousandLevelFile(benchmark::State& state) {
+    const std::string& path = thousandLevelFile();
+    for (auto _ : state) {
+        std::ifstream file(path, std::ios::in | std::ios::binary);
+        Collection collection = listCollection(file);
+        CollectionLevel level = collectionLevel(file, collection, 0);
+        placeLevelPicture(level.picture);
+        composeFrame(frame, sprites);
+        benchmark::DoNotOptimize(collection.levels.size());
+    }
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    Collection collection = listCollection(file);
+    state.counters["bytes held"] = double(collection.levels.size() * sizeof(CollectionEntry));
+}
+
+// A frame of a large level: 64 x 40 cells, drawn whole at the largest cell
+// size that fits, against a frame of a level on the 20 x 13 board.
+void composeLargeFrame(benchmark::State& state) {
+    LevelPicture picture;
+    picture.columns = 64;
+    picture.rows = 40;
+    for (int y = 0; y < 40; y++) {
+        std::string row;
+        for (int x = 0; x < 64; x++) {
+            const bool edge = x == 0 || y == 0 || x == 63 || y == 39;
+            row += edge || (x % 7 == 3 && y % 5 == 2) ? '#' : (x % 9 == 4 && y % 4 == 1) ? '$'
+                 : (x % 9 == 5 && y % 4 == 1) ? '.' : ' ';
+        }
+        picture.lines.push_back(row);
+    }
+    picture.lines[1][1] = '@';
+    placeLevelPicture(picture);
+    for (auto _ : state) composeFrame(frame, sprites);
+    resetBoard();
+}
+
 void printFigures(const FiguresReporter& figures) {
     std::printf("\nFigures, each against its floor:\n");
     if (figures.has("composeFrame") && figures.has("clearAndCopy")) {
         double frameTime = figures.at("composeFrame"), floorTime = figures.at("clearAndCopy");
         std::printf("  composeFrame          %8.1f us a frame = %5.2f x a bare clear and 640x480 copy (%.1f us)\n",
                     frameTime * 1e6, frameTime / floorTime, floorTime * 1e6);
+    }
+    if (figures.has("composeLargeFrame") && figures.has("composeFrame")) {
+        double large = figures.at("composeLargeFrame"), small = figures.at("composeFrame");
+        std::printf("  a 64x40 level's frame %8.1f us a frame = %5.2f x a frame of a 20x13 level (%.1f us)\n",
+                    large * 1e6, large / small, small * 1e6);
+    }
+    if (figures.has("openThousandLevelFile")) {
+        std::printf("  opening 1,000 levels  %8.2f ms to list the file, read level 1 and compose its frame; "
+                    "%zu bytes kept a level\n",
+                    figures.at("openThousandLevelFile") * 1e3, sizeof(CollectionEntry));
     }
     if (figures.has("drawFrameOnScreen") && figures.has("copyToScreen")) {
         double fps = 1 / figures.at("drawFrameOnScreen"), floorFps = 1 / figures.at("copyToScreen");
@@ -374,6 +444,8 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("drawFrameOnScreen", drawFrameOnScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
         benchmark::RegisterBenchmark("copyToScreen", copyToScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
     }
+    benchmark::RegisterBenchmark("composeLargeFrame", composeLargeFrame)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("openThousandLevelFile", openThousandLevelFile)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("loadLevel", loadLevelFromFile)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("readLevelFileBytes", readLevelFileBytes)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("isLevelComplete", isLevelCompleteOnFirstLevel)->Unit(benchmark::kMicrosecond);
@@ -387,6 +459,7 @@ int main(int argc, char** argv) {
     FiguresReporter figures;
     benchmark::RunSpecifiedBenchmarks(&figures);
     printFigures(figures);
+    std::remove(thousandLevelFile().c_str());
     benchmark::Shutdown();
     return 0;
 }
