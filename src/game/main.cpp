@@ -42,6 +42,7 @@ const char* const usage =
 // What the command line asks to play straight after the title, if anything.
 std::string firstPlay;
 int32_t firstPlayNumber = 1;
+bool firstPlayChosen = false;  // no level asked for: the chooser picks it
 
 // A level number as typed: 1 or more; 0 when it is not one.
 int levelNumberOf(const char* text) {
@@ -112,6 +113,7 @@ int readOptions(int argc, char** argv) {
         std::string path;
         int number = 0;
         firstPlayNumber = isCollectionLevelName(firstPlay, path, number) ? number : std::max(levelAsked, 1);
+        firstPlayChosen = levelAsked == 0;
     }
     return -1;
 }
@@ -179,6 +181,6 @@ int main(int argc, char** argv) {
     board.player.x = board.player.startX;
     board.player.y = board.player.startY;
     rest(200);
-    runSession(firstPlay, firstPlayNumber);
+    runSession(firstPlay, firstPlayNumber, firstPlayChosen);
 }
 END_OF_MAIN()

@@ -8,11 +8,13 @@
 #include <allegro.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "files/collection_level.h"
 #include "files/level_file.h"
 #include "files/saved_game.h"
+#include "game/level_choice.h"
 #include "game/library.h"
 #include "game/play_aids.h"
 #include "game/session.h"
@@ -24,6 +26,7 @@
 #include "rules/completion.h"
 #include "rules/history.h"
 #include "rules/moves.h"
+#include "view/board_notes.h"
 #include "view/board_view.h"
 #include "view/level_end.h"
 #include "view/music.h"
@@ -84,6 +87,7 @@ struct CommandKeys {
     KeyLatch save;
     KeyRepeat music;
     KeyLatch quit;
+    KeyLatch choose;
 };
 
 void resetCommandKeys(CommandKeys& keys) {
@@ -91,6 +95,7 @@ void resetCommandKeys(CommandKeys& keys) {
     resetKeyLatch(keys.save);
     resetKeyRepeat(keys.music);
     resetKeyLatch(keys.quit);
+    resetKeyLatch(keys.choose);
 }
 
 // What a tick's commands leave the loop to do.
@@ -104,19 +109,39 @@ bool restartLevel() {
     return openLevel(level);
 }
 
+// L: the chooser over the collection of the level in play. A level picked
+// there is played from its start; going back returns to the level as it was
+// left, its moves and all, whatever a replay showed meanwhile.
+void chooseAnotherLevel() {
+    PlayedCollection* collection = collectionOfLevel(board.layout.currentLevelFile);
+    if (!collection) return;
+    const Board left = board;
+    const std::unique_ptr<MoveHistory> leftMoves(new MoveHistory(history));
+    std::string level;
+    int number = 0;
+    const int here = numberInCollection(*collection, board.layout.currentLevelFile);
+    if (chooseLevel(*collection, here > 0 ? here : 1, level, number) && startLevel(level, number)) return;
+    board = left;
+    history = *leftMoves;
+    resetBoardNotes();
+    afterMove(true);
+}
+
 void saveGame() {
     std::string path;
     if (chooseSaveFile(path) && !saveGameFile(path, savedGameOfBoard())) showMessage("Unable to write file!");
 }
 
-// R, S, M and Esc, in that order. Acted when any of them did, which leaves
+// R, S, M, Esc and L, in that order. Acted when any of them did, which leaves
 // something new on the screen; leave when play is over for now.
 CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
     const bool restartDown = key[KEY_R], saveDown = key[KEY_S], musicDown = key[KEY_M], quitDown = key[KEY_ESC];
+    const bool chooseDown = key[KEY_L];
     const bool restart = keyPressed(keys.restart, restartDown);
     const bool save = keyPressed(keys.save, saveDown);
     const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
     const bool quit = keyPressed(keys.quit, quitDown);
+    const bool choose = keyPressed(keys.choose, chooseDown);
     if (restart && askRestart() && !restartLevel()) return CommandOutcome::leave;
     if (save) saveGame();
     if (music) playRandomMusic();
@@ -125,11 +150,13 @@ CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
         keepProgress();
         return CommandOutcome::leave;
     }
-    if (!(restart || save || music || quit)) return CommandOutcome::none;
+    if (choose) chooseAnotherLevel();
+    if (!(restart || save || music || quit || choose)) return CommandOutcome::none;
     if (!restartDown) holdOver(keys.restart, key[KEY_R]);
     if (!saveDown) holdOver(keys.save, key[KEY_S]);
     if (!musicDown) holdOver(keys.music, key[KEY_M]);
     if (!quitDown) holdOver(keys.quit, key[KEY_ESC]);
+    if (!chooseDown) holdOver(keys.choose, key[KEY_L]);
     return CommandOutcome::acted;
 }
 
@@ -177,6 +204,7 @@ void runPlayLoop() {
     holdOver(commands.save, key[KEY_S]);
     holdOver(commands.music, key[KEY_M]);
     holdOver(commands.quit, key[KEY_ESC]);
+    holdOver(commands.choose, key[KEY_L]);
     holdOverAidKeys(aids, AidKeysDown{false, false, false});
     unsigned ticksWorked = 0;  // the clock held M, U and Shift+U are timed by
     auto lastTick = std::chrono::steady_clock::now();

@@ -11,7 +11,10 @@
 #include "files/level_file.h"
 #include "files/paths.h"
 #include "files/player_files.h"
+#include "files/recent_collections.h"
 #include "files/saved_game.h"
+#include "game/level_choice.h"
+#include "game/library.h"
 #include "game/play_loop.h"
 #include "input/close_request.h"
 #include "rules/board.h"
@@ -73,10 +76,7 @@ bool openLevel(const std::string& fileName) {
     return true;
 }
 
-namespace {
-
-// A level opened afresh: its number in its set, and nothing counted yet.
-bool startAt(const std::string& level, int32_t number) {
+bool startLevel(const std::string& level, int32_t number) {
     if (!openLevel(level)) return false;
     board.levelNumber = number;
     board.stepsTaken = 0;
@@ -84,11 +84,13 @@ bool startAt(const std::string& level, int32_t number) {
     return true;
 }
 
+namespace {
+
 bool startNewGame() {
     std::string collection;
     int number = 1;
     isCollectionLevelName(firstLevelFile, collection, number);
-    return startAt(firstLevelFile, number);
+    return startLevel(firstLevelFile, number);
 }
 
 // The game's name of a level file: its absolute path, with backslashes.
@@ -166,16 +168,38 @@ int32_t numberOfCollectionLevel(const std::string& name, int32_t otherwise) {
     return isCollectionLevelName(name, collection, number) ? number : otherwise;
 }
 
+// The selector opens in the folder where the last collection opened was.
+std::string whereTheLastCollectionWas() {
+    std::vector<std::string> recent;
+    readRecentCollections(recentCollectionsPath(), recent);
+    if (recent.empty()) return std::string();
+    const std::string folder = std::filesystem::path(recent.front()).parent_path().string();
+    return folder.empty() || folder == "/" ? folder : folder + "/";
+}
+
+// The chooser over the collection a level belongs to, at its first level not
+// yet solved; true when a level was picked and opened to play.
+bool chooseAndStart(const std::string& anyLevel) {
+    PlayedCollection* collection = collectionOfLevel(anyLevel);
+    if (!collection) {
+        showMessage("Unable to read file!");
+        return false;
+    }
+    std::string level;
+    int number = 0;
+    return chooseLevel(*collection, firstUnsolvedLevel(*collection), level, number) && startLevel(level, number);
+}
+
 bool openChosenCollection() {
     std::string path;
-    if (!chooseCollection(path)) return false;
+    if (!chooseCollection(path, whereTheLastCollectionWas())) return false;
     std::string problem;
     const std::string level = openCollection(path, 0, problem);
     if (level.empty()) {
         showMessage(("Unable to open this collection: " + problem).c_str());
         return false;
     }
-    return startAt(level, numberOfCollectionLevel(level, 1));
+    return chooseAndStart(level);
 }
 
 // A saved game, or the autosave, picked in the file selector: its level from
@@ -197,33 +221,40 @@ bool continueSavedGame() {
 std::string openCollection(const std::string& path, int number, std::string& problem) {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    const std::string full = error ? path : absolute.lexically_normal().string();
-    switch (collectionKind(full)) {
-        case CollectionKind::notationFile: return openNotationFile(full, number, problem);
-        case CollectionKind::chainFolder: return openChainFolder(full, number, problem);
-        case CollectionKind::none: break;
-    }
+    std::string full = error ? path : absolute.lexically_normal().string();
     // A level file of a chain stands for its folder.
     const std::filesystem::path asFile(full);
-    if (asFile.extension() == ".kzm" && isOrdinaryFile(full) &&
-        collectionKind(asFile.parent_path().string()) == CollectionKind::chainFolder) {
-        return openChainFolder(asFile.parent_path().string(), number, problem);
+    if (collectionKind(full) == CollectionKind::none && asFile.extension() == ".kzm" && isOrdinaryFile(full)) {
+        full = asFile.parent_path().string();
     }
-    problem = "\"" + path + "\" is neither a file of levels nor a folder holding level1.kzm";
-    return "";
+    std::string level;
+    switch (collectionKind(full)) {
+        case CollectionKind::notationFile: level = openNotationFile(full, number, problem); break;
+        case CollectionKind::chainFolder: level = openChainFolder(full, number, problem); break;
+        case CollectionKind::none:
+            problem = "\"" + path + "\" is neither a file of levels nor a folder holding level1.kzm";
+            break;
+    }
+    // Remembered, most recent first, for the next O.
+    if (!level.empty()) rememberCollection(full);
+    return level;
 }
 
-void runSession(const std::string& firstPlay, int32_t number) {
+void runSession(const std::string& firstPlay, int32_t number, bool chooseFirst) {
     showTitle(media.screens);
     playRandomMusic();
     int entry = menuNewGame;
-    bool play = !firstPlay.empty() && startAt(firstPlay, number);
+    bool play = false;
+    if (!firstPlay.empty()) play = chooseFirst ? chooseAndStart(firstPlay) : startLevel(firstPlay, number);
     for (;;) {
         if (!play) {
             levelInPlay = false;
             const int chosen = runMainMenu(media.screens, entry);
             if (chosen == menuOpenCollection) {
                 play = openChosenCollection();
+            } else if (chosen == menuChooseLevel) {
+                // The collection New Game starts: the one opened last, or the shipped chain.
+                play = chooseAndStart(firstLevelFile);
             } else {
                 entry = chosen;
                 switch (entry) {

@@ -53,7 +53,12 @@ bool openLevel(const std::string& fileName);
 // `problem`. Levels it cannot take are listed on standard error, each with why.
 std::string openCollection(const std::string& path, int number, std::string& problem);
 
+// Opens a level afresh, as level `number` of its set with nothing counted
+// yet. False, having said so, when it cannot be read.
+bool startLevel(const std::string& fileName, int32_t number);
+
 // From the title on: the menu, and the levels it leads to, for the rest of
 // the process. With a level named, play starts there straight after the
-// title, as level `number`.
-[[noreturn]] void runSession(const std::string& firstPlay, int32_t number);
+// title, as level `number`; or, with `chooseFirst`, the chooser opens on its
+// collection at the first level not yet solved.
+[[noreturn]] void runSession(const std::string& firstPlay, int32_t number, bool chooseFirst);

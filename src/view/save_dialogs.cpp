@@ -62,10 +62,10 @@ bool chooseSavedGame(std::string& chosen) {
     return true;
 }
 
-bool chooseCollection(std::string& chosen) {
+bool chooseCollection(std::string& chosen, const std::string& startAt) {
     startInPlayerFolder();
-    static char path[4096] = "";
-    if (path[0] == '\0') putPath(path, playerFolder() + "/");
+    char path[4096];
+    if (startAt.empty() || !putPath(path, startAt)) putPath(path, playerFolder() + "/");
     if (!choosePath("Open a collection of levels", path, "txt;sok;xsb;kzm")) return false;
     chosen = path;
     return true;

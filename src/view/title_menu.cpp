@@ -32,6 +32,7 @@ struct MenuKeys {
     KeyRepeat down;
     KeyLatch enter;
     KeyLatch open;
+    KeyLatch choose;
 };
 
 // Keys already down when the menu opens, or when a page or the file selector
@@ -42,6 +43,7 @@ void holdOverMenuKeys(MenuKeys& keys) {
     holdOver(keys.down, key[KEY_DOWN]);
     holdOver(keys.enter, key[KEY_ENTER]);
     holdOver(keys.open, key[KEY_O]);
+    holdOver(keys.choose, key[KEY_L]);
 }
 
 unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -115,6 +117,7 @@ int runMainMenu(DATAFILE* screens, int entry) {
         }
         if (keyPressed(keys.enter, key[KEY_ENTER])) chosen = entry;
         if (keyPressed(keys.open, key[KEY_O])) return menuChoice(menu, menuOpenCollection);
+        if (keyPressed(keys.choose, key[KEY_L])) return menuChoice(menu, menuChooseLevel);
         if (!redraw) {
             // The menu shows what it should: look at the keys again shortly.
             rest(menuLookMs);

@@ -6,8 +6,9 @@
 // Shows the title picture for three seconds after a second of the empty screen.
 void showTitle(DATAFILE* screens);
 // Shows the main menu with the cursor on `entry` until an entry is taken,
-// and returns it (a MenuEntry), or menuOpenCollection for O. Keys already down
-// when it opens do nothing until they are let go and pressed again.
+// and returns it (a MenuEntry), or menuOpenCollection for O and menuChooseLevel
+// for L. Keys already down when it opens do nothing until they are let go and
+// pressed again.
 int runMainMenu(DATAFILE* screens, int entry);
 // The six instruction pages and the closing page, each turned by a key.
 void showInstructions(DATAFILE* screens);

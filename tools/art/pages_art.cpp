@@ -375,7 +375,8 @@ BITMAP* closingPage() {
                       "Continue Saved Game opens a saved .kzs file and starts that level again from its "
                       "beginning, with the level number and the counters as they were saved.\n\n"
                       "O opens a collection of your own levels, a .txt, .sok or .xsb file or a folder "
-                      "of level files. L chooses any level of it and shows which you have solved.\n\n"
+                      "of level files. L chooses any level of it and shows which you have solved: "
+                      "there N finds the first unsolved, P replays your best.\n\n"
                       "Instructions shows these pages again. Exit closes the game.",
                       left, top + 130, 68, creamInk());
 
