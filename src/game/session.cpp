@@ -160,14 +160,6 @@ std::string openChainFolder(const std::string& folder, int number, std::string& 
     return gameNameOf(chain.levels[size_t(number - 1)]);
 }
 
-// Continue, New Game or O after the menu: the number of the level a name
-// stands for in its set, when it says.
-int32_t numberOfCollectionLevel(const std::string& name, int32_t otherwise) {
-    std::string collection;
-    int number = 0;
-    return isCollectionLevelName(name, collection, number) ? number : otherwise;
-}
-
 // The selector opens in the folder where the last collection opened was.
 std::string whereTheLastCollectionWas() {
     std::vector<std::string> recent;

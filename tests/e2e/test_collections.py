@@ -66,7 +66,7 @@ class Collections(GameTestCase):
 
     def test_a_level_larger_than_the_board_is_drawn_whole_and_won(self):
         path = self.write_collection("big.txt", "Title: big room\n" + BIG_ROOM)
-        game = self.start_game(args=(path,))
+        game = self.start_game(args=("--level", "1", path))
         game.find_window()
         game.wait_for(self.level_shown(game, 1), timeout=15, what="the big level")
         # 30 x 20 cells fit at 16 pixels: 480 x 320, centred above the panel.
@@ -91,6 +91,8 @@ class Collections(GameTestCase):
         game.press("o", hold=0.1)
         time.sleep(1.0)  # the selector opens in the player's folder
         game.xdotool("type", "--delay", "60", "mine.txt")
+        game.press("Return", hold=0.05)
+        time.sleep(1.0)  # the chooser opens on the collection, at its first level
         game.press("Return", hold=0.05)
         game.wait_for(lambda p: game.menu_entry(p) is None and self.level_shown(game, 1)(p), what="its level 1")
         self.win_and_see(game, 1, ["Right"])
