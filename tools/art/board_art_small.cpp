@@ -143,7 +143,7 @@ BITMAP* scaledPlayer(char facing, int size) {
             s.fill(9, 4, 22, 6, cap());
             s.fill(8, 7, 23, 7, capShade());
             s.fill(12, 9, 13, 11, eye());
-            s.fill(18, 9, 19, 11, eye());
+            s.fill(19, 9, 20, 11, eye());
             s.fill(14, 14, 17, 14, mouth());
             s.fill(10, 13, 10, 13, cheek());
             s.fill(21, 13, 21, 13, cheek());
@@ -180,8 +180,8 @@ const char* const player16[3][16] = {
      ".....SSSSSS.....", ".....SESSES.....", ".....pSSSSp.....", "......SssS......",
      "...YYYYYYYYYY...", "...YBYYYYYYBY...", "...YBBBBBBBBY...", "...YBBBBBBBBY...",
      "...SBBBBBBBBS...", "....BBBBBBBB....", "....KKK..KKK....", "....KKK..KKK...."},
-    {"................", "......RRRR......", ".....RRrRRR.....", "....RRRrRRRR....",
-     ".....RRrRRR.....", ".....HHHHHH.....", ".....HHHHHH.....", "......SSSS......",
+    {"................", "......RRRR......", ".....RRrrRR.....", ".....RRrrRR.....",
+     ".....RRrrRR.....", ".....HHHHHH.....", ".....HHHHHH.....", "......SSSS......",
      "...YYYYYYYYYY...", "...YBYYYYYYBY...", "...YBBBBBBBBY...", "...YBBbbbbBBY...",
      "...SBBbbbbBBS...", "....BBBBBBBB....", "....KKK..KKK....", "....KKK..KKK...."},
     {"................", "......RRRRRR....", ".....RRRRRRR....", "..rrrrrrrRRR....",
@@ -192,7 +192,7 @@ const char* const player16[3][16] = {
 const char* const player12[3][12] = {
     {"....RRRR....", "...RRRRRR...", "..rrrrrrrr..", "...SSSSSS...", "...SESSES...", "....SssS....",
      "..YYYYYYYY..", "..YBBBBBBY..", "..SBBBBBBS..", "...BBBBBB...", "...KK..KK...", "...KK..KK..."},
-    {"....RRRR....", "...RRrRRR...", "..RRRrRRRR..", "...HHHHHH...", "...HHHHHH...", "....SSSS....",
+    {"....RRRR....", "...RRrrRR...", "...RRrrRR...", "...HHHHHH...", "...HHHHHH...", "....SSSS....",
      "..YYYYYYYY..", "..YBBbbBBY..", "..SBBbbBBS..", "...BBBBBB...", "...KK..KK...", "...KK..KK..."},
     {"....RRRRR...", "...RRRRRR...", ".rrrrrRRR...", "...SSSHHH...", "...ESSSHH...", "....sSSS....",
      ".....YYYY...", ".SYYYYYYY...", ".....BBBB...", ".....BBBB...", "....KK.KK...", "....KK.KK..."},
