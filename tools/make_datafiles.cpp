@@ -21,16 +21,22 @@ void addPicture(std::vector<DatafileObject>& objects, const char* name, BITMAP* 
     destroy_bitmap(picture);
 }
 
+// The sets in the order of cellSizes, each in the order of SpriteItem; the
+// 32-pixel names have no size in them.
 bool writeSprites(const std::string& path) {
     std::vector<DatafileObject> objects;
-    addPicture(objects, "PLAYER_DOWN", paintPlayer('d'));
-    addPicture(objects, "BOX", paintBox());
-    addPicture(objects, "FLOOR", paintFloor());
-    addPicture(objects, "TARGET", paintTarget());
-    addPicture(objects, "WALL", paintWall());
-    addPicture(objects, "PLAYER_LEFT", paintPlayer('l'));
-    addPicture(objects, "PLAYER_RIGHT", paintPlayer('r'));
-    addPicture(objects, "PLAYER_UP", paintPlayer('u'));
+    for (int size : cellSizes) {
+        std::string suffix = size == cellPixels ? "" : "_" + std::to_string(size);
+        addPicture(objects, ("PLAYER_DOWN" + suffix).c_str(), paintPlayer('d', size));
+        addPicture(objects, ("BOX" + suffix).c_str(), paintBox(size));
+        addPicture(objects, ("FLOOR" + suffix).c_str(), paintFloor(size));
+        addPicture(objects, ("TARGET" + suffix).c_str(), paintTarget(size));
+        addPicture(objects, ("WALL" + suffix).c_str(), paintWall(size));
+        addPicture(objects, ("PLAYER_LEFT" + suffix).c_str(), paintPlayer('l', size));
+        addPicture(objects, ("PLAYER_RIGHT" + suffix).c_str(), paintPlayer('r', size));
+        addPicture(objects, ("PLAYER_UP" + suffix).c_str(), paintPlayer('u', size));
+    }
+    addPicture(objects, "POINTER", paintPointer());
     return writeDatafile(path, objects);
 }
 
@@ -93,7 +99,7 @@ int main(int argc, char** argv) {
     std::string folder = argv[1];
     std::string sprites = folder + "/" + spritesFileName;
     std::string screens = folder + "/" + screensFileName;
-    if (!writeSprites(sprites) || !readsBack(sprites, spriteItemCount)) {
+    if (!writeSprites(sprites) || !readsBack(sprites, spritesFileItems)) {
         std::fprintf(stderr, "make_datafiles: could not write %s\n", sprites.c_str());
         return 1;
     }

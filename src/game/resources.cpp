@@ -42,10 +42,14 @@ DATAFILE* loadChecked(const char* fileName, const ItemNeed* needs, int count) {
 }  // namespace
 
 DATAFILE* loadSpriteSet() {
-    const ItemNeed cell = {DAT_BITMAP, cellPixels, cellPixels};
-    ItemNeed needs[spriteItemCount];
-    for (int i = 0; i < spriteItemCount; i++) needs[i] = cell;
-    return loadChecked(spritesFileName, needs, spriteItemCount);
+    ItemNeed needs[spritesFileItems];
+    for (int size = 0; size < cellSizeCount; size++) {
+        for (int kind = 0; kind < spriteItemCount; kind++) {
+            needs[spriteItem(size, SpriteItem(kind))] = {DAT_BITMAP, cellSizes[size], cellSizes[size]};
+        }
+    }
+    needs[spritePointer] = {DAT_BITMAP, 1, 1};
+    return loadChecked(spritesFileName, needs, spritesFileItems);
 }
 
 DATAFILE* loadScreenSet() {

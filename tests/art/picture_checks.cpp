@@ -26,6 +26,18 @@ DATAFILE* screens() {
 
 BITMAP* screenPicture(int item) { return static_cast<BITMAP*>(screens()[item].dat); }
 
+DATAFILE* sprites() {
+    static DATAFILE* loaded = nullptr;
+    if (!loaded) {
+        startLibrary();
+        set_color_depth(16);
+        loaded = load_datafile(gameFile("sprites.dat").c_str());
+    }
+    return loaded;
+}
+
+BITMAP* spritePicture(int item) { return static_cast<BITMAP*>(sprites()[item].dat); }
+
 int ink16(int colour32) { return makecol16(getr32(colour32), getg32(colour32), getb32(colour32)); }
 
 bool showsText(BITMAP* picture, const char* text, int scale, int colour, int y1, int y2) {

@@ -1,6 +1,6 @@
 // Helpers for the picture tests: the library started without a display, the
-// game's data.dat loaded at the game's 16 bits, a search for painted
-// lettering, and a reader for icon files.
+// game's data.dat and sprites.dat loaded at the game's 16 bits, a search for
+// painted lettering, and a reader for icon files.
 #pragma once
 
 #include <allegro.h>
@@ -16,6 +16,9 @@ void startLibrary();
 // data.dat as the game loads it at 16 bits, shared by a process's tests.
 DATAFILE* screens();
 BITMAP* screenPicture(int item);
+// sprites.dat the same way.
+DATAFILE* sprites();
+BITMAP* spritePicture(int item);
 // A 32-bit colour as the 16-bit pictures hold it.
 int ink16(int colour32);
 // True when `text`, in the 8x8 font at `scale` times its size, is painted in

@@ -7,13 +7,21 @@
 #include <cstdint>
 #include <vector>
 
-// Board pictures, 32x32, magenta where the floor shows through.
-BITMAP* paintFloor();
-BITMAP* paintWall();
-BITMAP* paintTarget();
-BITMAP* paintBox();
+// Board pictures, size x size for each of the board's cell sizes (32, 24, 16,
+// 12 or 8), magenta where the floor shows through.
+BITMAP* paintFloor(int size = 32);
+BITMAP* paintWall(int size = 32);
+BITMAP* paintTarget(int size = 32);
+BITMAP* paintBox(int size = 32);
 // The figure facing 'd', 'u', 'l' or 'r'.
-BITMAP* paintPlayer(char facing);
+BITMAP* paintPlayer(char facing, int size = 32);
+// The mouse pointer, an arrow whose tip is its top-left pixel.
+constexpr int pointerWidth = 12;
+constexpr int pointerHeight = 19;
+BITMAP* paintPointer();
+// Every colour the board pictures below 32 pixels and the pointer are
+// painted in; the 32-pixel pictures add speckles of their own.
+std::vector<int> boardPalette();
 
 // Full-screen pictures, 640x480, and the menu cursor.
 BITMAP* paintMenuCursor();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "art.h"
+#include "board_small.h"
 #include "paint.h"
 
 namespace {
@@ -19,7 +20,8 @@ void speckle(BITMAP* picture, uint32_t seed, int base, int spread, int count) {
 
 }  // namespace
 
-BITMAP* paintFloor() {
+BITMAP* paintFloor(int size) {
+    if (size != cell) return smallFloor(size);
     const int stone = rgb(92, 84, 74);
     BITMAP* picture = newPicture(cell, cell, stone);
     speckle(picture, 7u, stone, 10, 140);
@@ -30,7 +32,8 @@ BITMAP* paintFloor() {
     return picture;
 }
 
-BITMAP* paintWall() {
+BITMAP* paintWall(int size) {
+    if (size != cell) return smallWall(size);
     const int mortar = rgb(66, 60, 56);
     BITMAP* picture = newPicture(cell, cell, mortar);
     uint32_t seed = 31u;
@@ -54,7 +57,8 @@ BITMAP* paintWall() {
     return picture;
 }
 
-BITMAP* paintTarget() {
+BITMAP* paintTarget(int size) {
+    if (size != cell) return smallTarget(size);
     BITMAP* picture = newPicture(cell, cell, maskColour());
     const int gold = rgb(238, 190, 52);
     circlefill(picture, 16, 16, 12, shade(gold, -90));
@@ -66,7 +70,8 @@ BITMAP* paintTarget() {
     return picture;
 }
 
-BITMAP* paintBox() {
+BITMAP* paintBox(int size) {
+    if (size != cell) return smallBox(size);
     BITMAP* picture = newPicture(cell, cell, maskColour());
     const int frame = rgb(96, 58, 26);
     const int plank = rgb(184, 126, 64);
@@ -93,7 +98,8 @@ BITMAP* paintBox() {
     return picture;
 }
 
-BITMAP* paintPlayer(char facing) {
+BITMAP* paintPlayer(char facing, int size) {
+    if (size != cell) return smallPlayer(facing, size);
     const int skin = rgb(240, 196, 150);
     const int cap = rgb(204, 40, 40);
     const int overalls = rgb(52, 92, 184);
