@@ -15,18 +15,27 @@
 #include "game/game_folders.h"
 #include "game/resources.h"
 #include "game/session.h"
+#include "game/window_size.h"
 #include "input/close_request.h"
+#include "input/mouse_input.h"
 #include "input/ticks.h"
 #include "rules/board.h"
+#include "view/canvas.h"
 #include "view/resource_items.h"
+#include "view/window_scale.h"
 
 namespace {
 
+// The scale asked for with --scale, or 0 to choose one.
+int requestedScale = 0;
+
 const char* const usage =
-    "usage: boxyard [--levels FOLDER]\n"
+    "usage: boxyard [--levels FOLDER] [--scale N]\n"
     "\n"
     "  --levels FOLDER   play the levels in FOLDER: new games start at FOLDER/level1.kzm\n"
     "                    (as written by 'boxyard-levels import COLLECTION FOLDER')\n"
+    "  --scale N         show the game N times its size, N from 1 to 4 (F5 steps through\n"
+    "                    the sizes that fit); by default the largest that fits the desktop\n"
     "  --help            show this text\n"
     "\n"
     "Saved games and the autosave are kept in $XDG_DATA_HOME/boxyard\n"
@@ -54,8 +63,19 @@ int readOptions(int argc, char** argv) {
             firstLevelFile = first;
             continue;
         }
+        if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+            const char* number = argv[++i];
+            if (number[0] < '1' || number[0] > '0' + largestScale || number[1] != '\0') {
+                std::fprintf(stderr, "boxyard: the scale is a whole number from 1 to %d, not \"%s\"\n", largestScale,
+                             number);
+                return 2;
+            }
+            requestedScale = number[0] - '0';
+            continue;
+        }
+        const bool needsValue = std::strcmp(argv[i], "--levels") == 0 || std::strcmp(argv[i], "--scale") == 0;
         std::fprintf(stderr, "boxyard: %s \"%s\" (try --help)\n",
-                     std::strcmp(argv[i], "--levels") == 0 ? "a folder must follow" : "unknown option", argv[i]);
+                     needsValue ? "a value must follow" : "unknown option", argv[i]);
         return 2;
     }
     return -1;
@@ -102,7 +122,7 @@ int main(int argc, char** argv) {
     }
     std::srand(unsigned(std::time(nullptr)));
     set_color_depth(16);
-    if (set_gfx_mode(GFX_SAFE, screenWidth, screenHeight, 0, 0) != 0) {
+    if (!openGameWindow(requestedScale)) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         showMessage(allegro_error);
         endGame(1);
@@ -111,9 +131,12 @@ int main(int argc, char** argv) {
     setCloseAction(endOnClose);
     watchCloseButton();
     useTransparentText();
-    media.backBuffer = create_bitmap(screenWidth, screenHeight);
     media.sprites = loadSpriteSet();
     media.screens = loadScreenSet();
+    startMouse();
+    setPointerPicture(static_cast<BITMAP*>(media.sprites[spritePointer].dat));
+    setPointerAction(presentCanvas);
+    setScaleStepAction(stepGameWindow);
 
     resetPlayer(board.player);
     clearLayout();

@@ -11,6 +11,7 @@
 #include "solve/lost_position.h"
 #include "view/board_notes.h"
 #include "view/board_view.h"
+#include "view/canvas.h"
 #include "view/sounds.h"
 
 namespace {
@@ -29,7 +30,7 @@ void showHint() {
         HintLimits(),
         [] {
             boardNotes.note = PanelNote::thinking;
-            drawFrame(media.backBuffer, media.sprites);
+            drawFrame(canvas, media.sprites);
         },
         actOnCloseRequest);
     switch (hint.outcome) {

@@ -23,6 +23,7 @@
 #include "rules/history.h"
 #include "rules/moves.h"
 #include "view/board_view.h"
+#include "view/canvas.h"
 #include "view/level_end.h"
 #include "view/music.h"
 #include "view/prompts.h"
@@ -205,7 +206,7 @@ void runPlayLoop() {
             continue;
         }
         redraw = false;
-        drawFrame(media.backBuffer, media.sprites);
+        drawFrame(canvas, media.sprites);
         if (isLevelComplete()) {
             if (!goOnAfterWin()) return;
             redraw = true;
