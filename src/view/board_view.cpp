@@ -10,6 +10,7 @@
 #include "rules/board.h"
 #include "view/resource_items.h"
 #include "view/board_notes.h"
+#include "view/canvas.h"
 
 namespace {
 
@@ -81,5 +82,6 @@ void composeFrame(BITMAP* target, DATAFILE* sprites) {
 
 void drawFrame(BITMAP* target, DATAFILE* sprites) {
     composeFrame(target, sprites);
-    blit(target, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+    if (target != canvas) blit(target, canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+    presentCanvas();
 }
