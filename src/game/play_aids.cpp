@@ -67,10 +67,12 @@ bool actOnAidKeys(const AidPresses& presses) {
     return changed;
 }
 
-// The board changed under the notes: the hint's mark is stale, and only the
-// warning outlives it, tested again when boxes moved.
+// The board changed under the notes: the hint's mark and the box picked with
+// the mouse are stale, and only the warning outlives them, tested again when
+// boxes moved.
 void afterMove(bool pushed) {
     boardNotes.hintShown = false;
+    dropPickedBox();
     if (pushed) {
         boardNotes.note = isPositionLost() ? PanelNote::lost : PanelNote::none;
     } else if (boardNotes.note != PanelNote::lost) {

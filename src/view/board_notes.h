@@ -1,10 +1,14 @@
 // What play writes over the board besides the board itself: the hint's mark
-// on a box, and a note in the free right half of the status panel.
+// on a box, the box picked with the mouse and the cells it can be pushed to,
+// and a note in the free right half of the status panel.
 #pragma once
 
 #include <allegro.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "rules/board.h"
 
 enum class PanelNote { none, lost, noWayToWin, noHintInTime, hint, thinking };
 
@@ -13,6 +17,10 @@ struct BoardNotes {
     int32_t hintX, hintY;  // the cell of the box to push
     char hintWay;          // 'u', 'd', 'l' or 'r'
     PanelNote note;
+    // The box picked with the mouse, if any, and every cell it can be pushed to.
+    bool boxPicked;
+    int pickedSlot;
+    std::vector<GridPos> pushCells;
 };
 
 extern BoardNotes boardNotes;
@@ -25,6 +33,10 @@ void resetBoardNotes();
 // stands out on the crate, the floor, a target and the bricks alike.
 void drawPushMark(BITMAP* target, int x, int y, char way);
 
+// The picked box's ring and a mark on each cell it can be pushed to.
+void drawPickMarks(BITMAP* target);
+// Drops the box picked with the mouse.
+void dropPickedBox();
 // The hint's mark over the board, when one is shown.
 void drawHintMark(BITMAP* target);
 // The note, if any, in the panel's right half, on its three lines.

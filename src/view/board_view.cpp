@@ -72,6 +72,7 @@ void composeFrame(BITMAP* target, DATAFILE* sprites) {
     }
     BITMAP* figure = playerSprite(sprites, board.player.facing);
     if (figure) drawAtCell(target, figure, board.player.x, board.player.y);
+    drawPickMarks(target);
     drawHintMark(target);
 
     textprintf_ex(target, font, 0, 440, makecol(255, 255, 255), -1, "Level        : %d", int(board.levelNumber));
