@@ -71,7 +71,7 @@ void dropPickedBox() {
 }
 
 // The ring is the hint's, in gold; each cell the box can reach gets a gold
-// dot outlined dark, small enough to leave the floor or target readable.
+// dot with a thick dark outline, small enough to leave the floor or target readable.
 void drawPickMarks(BITMAP* target) {
     if (!boardNotes.boxPicked || boardNotes.pickedSlot < 0 || boardNotes.pickedSlot >= boxSlots) return;
     const BoardGeometry at = boardGeometry();
@@ -93,7 +93,7 @@ void drawPickMarks(BITMAP* target) {
         const int64_t cx = cellLeft(cell.x), cy = cellTop(cell.y);
         if (!onPicture(cx, cy)) continue;
         const int x = int(cx) + at.cell / 2, y = int(cy) + at.cell / 2;
-        circlefill(target, x, y, radius + 1, dark);
+        circlefill(target, x, y, radius + 2, dark);
         circlefill(target, x, y, radius, gold);
     }
 }

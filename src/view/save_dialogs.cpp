@@ -51,7 +51,14 @@ bool choosePath(const char* message, char (&path)[4096]) {
     // The S or Enter that opened the selector must not type into it as it repeats.
     ignoreRepeatsOfHeldKeys();
     selectorOpened();
+    // The selector centres itself on SCREEN_W by SCREEN_H, which are the
+    // window's; it is to stand in the middle of the picture, whatever the scale.
+    const int windowWidth = gfx_driver->w, windowHeight = gfx_driver->h;
+    gfx_driver->w = canvas->w;
+    gfx_driver->h = canvas->h;
     bool chosen = file_select_ex(message, path, "kzs", int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
+    gfx_driver->w = windowWidth;
+    gfx_driver->h = windowHeight;
     selectorClosed();
     gui_set_screen(nullptr);
     gui_mouse_x = libraryX;

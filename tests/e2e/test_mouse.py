@@ -80,6 +80,7 @@ class MouseAtEachScale:
 
 
 class MouseAtOneTimes(MouseAtEachScale, GameTestCase):
+    xvfb_size = "800x600"
     expected_scale = 1
 
 
