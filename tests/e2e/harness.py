@@ -351,6 +351,18 @@ class Game:
                 size[name] = int(value)
         return size.get("Width", 0), size.get("Height", 0)
 
+    def wait_for_scale(self, scale, timeout=5):
+        """Waits until the window is the picture enlarged `scale` times, then
+        gives it the keyboard again: a window opened anew at another size has
+        lost it, and with no window manager nothing gives it back."""
+        deadline = time.time() + timeout
+        while time.time() < deadline and self.window_size() != (640 * scale, 480 * scale):
+            time.sleep(0.1)
+        if self.window_size() != (640 * scale, 480 * scale):
+            raise AssertionError("the window is %dx%d, not %dx" % (self.window_size() + (scale,)))
+        self.scale = scale
+        self.xdotool("windowfocus", "--sync", self.window)
+
     def picture(self):
         """The game's 640x480 picture, read from the window at whatever scale it has."""
         data = run(["xwd", "-silent", "-id", self.window], env=self.env()).stdout

@@ -1,8 +1,8 @@
 """The mouse in the real window, at 1x and enlarged twice on a 1920x1080
 desktop: pointing and clicking in the menu starts a game, a click walks the
 player by a shortest way, the right button takes a move back, a box clicked
-and then its target is pushed there; and the enlarged window shows the 1x
-picture pixel for pixel."""
+and then its target is pushed there; the enlarged window shows the 1x
+picture pixel for pixel, and F5 in play changes the scale and keeps it."""
 
 import os
 import sys
@@ -10,7 +10,7 @@ import unittest
 from collections import deque
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import BOX, FLOOR, PLAYER_DOWN, TARGET, GameTestCase  # noqa: E402
+from harness import BOX, FLOOR, PLAYER_DOWN, PLAYER_RIGHT, TARGET, GameTestCase  # noqa: E402
 
 # Drawn from cell (1, 1): the player starts on (2, 2), a wall runs down
 # column 4 from row 2 to row 4, the box is on (7, 3) and its target on (9, 3).
@@ -88,6 +88,17 @@ class MouseEnlargedTwice(MouseAtEachScale, GameTestCase):
     xvfb_size = "1920x1080"
     expected_scale = 2
 
+    def check_f5_steps_the_scale_and_remembers_it(self, game):
+        """In play on a 1920x1080 desktop F5 goes from 2x to 1x and back, the
+        choice kept in the settings file, and the keys play on as before."""
+        for scale in (1, 2):
+            game.press("F5", hold=0.1)
+            game.wait_for_saved("settings", b"scale %d\n" % scale)
+            game.wait_for_scale(scale)
+        game.press("Right")
+        game.wait_for(lambda p: game.cell_shows(p, 3, 2, [FLOOR, PLAYER_RIGHT]), what="a step after F5")
+        self.assert_panel(game, game.picture(), 1, 0)
+
     def test_the_enlarged_window_shows_the_picture_pixel_for_pixel(self):
         self.write_level(1, YARD, last=True)
         pictures = {}
@@ -98,6 +109,8 @@ class MouseEnlargedTwice(MouseAtEachScale, GameTestCase):
                           what="the level")
             self.assertEqual(game.window_size(), (640 * scale, 480 * scale))
             pictures[scale] = game.window_picture()
+            if scale == 2:
+                self.check_f5_steps_the_scale_and_remembers_it(game)
             game.stop()
         small, large = pictures[1], pictures[2]
         for y in range(960):
