@@ -17,16 +17,23 @@
 #include "game/game_folders.h"
 #include "game/resources.h"
 #include "game/session.h"
+#include "game/window_size.h"
 #include "input/close_request.h"
+#include "input/mouse_input.h"
 #include "input/ticks.h"
 #include "rules/board.h"
+#include "view/canvas.h"
 #include "view/resource_items.h"
+#include "view/window_scale.h"
 
 namespace {
 
+// The scale asked for with --scale, or 0 to choose one.
+int requestedScale = 0;
+
 const char* const usage =
-    "usage: boxyard [--level N] [FILE-OR-FOLDER]\n"
-    "       boxyard [--levels FOLDER]\n"
+    "usage: boxyard [--level N] [--scale N] [FILE-OR-FOLDER]\n"
+    "       boxyard [--levels FOLDER] [--scale N]\n"
     "\n"
     "  FILE-OR-FOLDER    play a collection straight after the title: a file of levels in\n"
     "                    the common text notation (.txt, .sok, .xsb), or a folder holding\n"
@@ -34,6 +41,8 @@ const char* const usage =
     "  --level N         start the collection at its level N (at its first level without)\n"
     "  --levels FOLDER   play the levels in FOLDER: new games start at FOLDER/level1.kzm\n"
     "                    (as written by 'boxyard-levels import COLLECTION FOLDER')\n"
+    "  --scale N         show the game N times its size, N from 1 to 4 (F5 steps through\n"
+    "                    the sizes that fit); by default the largest that fits the desktop\n"
     "  --help            show this text\n"
     "\n"
     "Saved games and the autosave are kept in $XDG_DATA_HOME/boxyard\n"
@@ -78,6 +87,16 @@ int readOptions(int argc, char** argv) {
             firstLevelFile = first;
             continue;
         }
+        if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+            const char* number = argv[++i];
+            if (number[0] < '1' || number[0] > '0' + largestScale || number[1] != '\0') {
+                std::fprintf(stderr, "boxyard: the scale is a whole number from 1 to %d, not \"%s\"\n", largestScale,
+                             number);
+                return 2;
+            }
+            requestedScale = number[0] - '0';
+            continue;
+        }
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             levelAsked = levelNumberOf(argv[++i]);
             if (levelAsked == 0) {
@@ -92,6 +111,7 @@ int readOptions(int argc, char** argv) {
         }
         std::fprintf(stderr, "boxyard: %s \"%s\" (try --help)\n",
                      std::strcmp(argv[i], "--levels") == 0   ? "a folder must follow"
+                     : std::strcmp(argv[i], "--scale") == 0  ? "a scale from 1 to 4 must follow"
                      : std::strcmp(argv[i], "--level") == 0  ? "a level number must follow"
                      : argv[i][0] != '-'                     ? "one collection at a time, not also"
                                                              : "unknown option",
@@ -159,7 +179,7 @@ int main(int argc, char** argv) {
     }
     std::srand(unsigned(std::time(nullptr)));
     set_color_depth(16);
-    if (set_gfx_mode(GFX_SAFE, screenWidth, screenHeight, 0, 0) != 0) {
+    if (!openGameWindow(requestedScale)) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         showMessage(allegro_error);
         endGame(1);
@@ -168,9 +188,12 @@ int main(int argc, char** argv) {
     setCloseAction(endOnClose);
     watchCloseButton();
     useTransparentText();
-    media.backBuffer = create_bitmap(screenWidth, screenHeight);
     media.sprites = loadSpriteSet();
     media.screens = loadScreenSet();
+    startMouse();
+    setPointerPicture(static_cast<BITMAP*>(media.sprites[spritePointer].dat));
+    setPointerAction(presentCanvas);
+    setScaleStepAction(stepGameWindow);
 
     resetPlayer(board.player);
     clearLayout();

@@ -11,6 +11,7 @@
 #include "solve/lost_position.h"
 #include "view/board_notes.h"
 #include "view/board_view.h"
+#include "view/canvas.h"
 #include "view/sounds.h"
 
 namespace {
@@ -29,7 +30,7 @@ void showHint() {
         HintLimits(),
         [] {
             boardNotes.note = PanelNote::thinking;
-            drawFrame(media.backBuffer, media.sprites);
+            drawFrame(canvas, media.sprites);
         },
         actOnCloseRequest);
     switch (hint.outcome) {
@@ -66,10 +67,12 @@ bool actOnAidKeys(const AidPresses& presses) {
     return changed;
 }
 
-// The board changed under the notes: the hint's mark is stale, and only the
-// warning outlives it, tested again when boxes moved.
+// The board changed under the notes: the hint's mark and the box picked with
+// the mouse are stale, and only the warning outlives them, tested again when
+// boxes moved.
 void afterMove(bool pushed) {
     boardNotes.hintShown = false;
+    dropPickedBox();
     if (pushed) {
         boardNotes.note = isPositionLost() ? PanelNote::lost : PanelNote::none;
     } else if (boardNotes.note != PanelNote::lost) {

@@ -17,10 +17,12 @@
 #include "game/level_choice.h"
 #include "game/library.h"
 #include "game/play_aids.h"
+#include "game/play_mouse.h"
 #include "game/session.h"
 #include "input/aid_keys.h"
 #include "input/close_request.h"
 #include "input/key_presses.h"
+#include "input/mouse_input.h"
 #include "input/ticks.h"
 #include "rules/board.h"
 #include "rules/completion.h"
@@ -28,6 +30,7 @@
 #include "rules/moves.h"
 #include "view/board_notes.h"
 #include "view/board_view.h"
+#include "view/canvas.h"
 #include "view/level_end.h"
 #include "view/music.h"
 #include "view/prompts.h"
@@ -88,6 +91,7 @@ struct CommandKeys {
     KeyRepeat music;
     KeyLatch quit;
     KeyLatch choose;
+    KeyLatch scale;
 };
 
 void resetCommandKeys(CommandKeys& keys) {
@@ -96,6 +100,7 @@ void resetCommandKeys(CommandKeys& keys) {
     resetKeyRepeat(keys.music);
     resetKeyLatch(keys.quit);
     resetKeyLatch(keys.choose);
+    resetKeyLatch(keys.scale);
 }
 
 // What a tick's commands leave the loop to do.
@@ -132,8 +137,9 @@ void saveGame() {
     if (chooseSaveFile(path) && !saveGameFile(path, savedGameOfBoard())) showMessage("Unable to write file!");
 }
 
-// R, S, M, Esc and L, in that order. Acted when any of them did, which leaves
-// something new on the screen; leave when play is over for now.
+// R, S, M, Esc, L and F5, in that order. Acted when any of them did, which
+// leaves something new on the screen; leave when play is over for now. Esc
+// lets go of a box picked with the mouse before it asks anything.
 CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
     const bool restartDown = key[KEY_R], saveDown = key[KEY_S], musicDown = key[KEY_M], quitDown = key[KEY_ESC];
     const bool chooseDown = key[KEY_L];
@@ -142,16 +148,20 @@ CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
     const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
     const bool quit = keyPressed(keys.quit, quitDown);
     const bool choose = keyPressed(keys.choose, chooseDown);
+    const bool scale = keyPressed(keys.scale, key[KEY_F5]);
     if (restart && askRestart() && !restartLevel()) return CommandOutcome::leave;
     if (save) saveGame();
     if (music) playRandomMusic();
-    if (quit && askQuit()) {
+    if (quit && boardNotes.boxPicked) {
+        dropPickedBox();
+    } else if (quit && askQuit()) {
         // The level left is where Continue takes the player back to.
         keepProgress();
         return CommandOutcome::leave;
     }
     if (choose) chooseAnotherLevel();
-    if (!(restart || save || music || quit || choose)) return CommandOutcome::none;
+    if (scale) stepWindowScale();
+    if (!(restart || save || music || quit || choose || scale)) return CommandOutcome::none;
     if (!restartDown) holdOver(keys.restart, key[KEY_R]);
     if (!saveDown) holdOver(keys.save, key[KEY_S]);
     if (!musicDown) holdOver(keys.music, key[KEY_M]);
@@ -205,10 +215,14 @@ void runPlayLoop() {
     holdOver(commands.music, key[KEY_M]);
     holdOver(commands.quit, key[KEY_ESC]);
     holdOver(commands.choose, key[KEY_L]);
+    holdOver(commands.scale, key[KEY_F5]);
     holdOverAidKeys(aids, AidKeysDown{false, false, false});
+    MousePlay mouse;
+    resetMousePlay(mouse);
     unsigned ticksWorked = 0;  // the clock held M, U and Shift+U are timed by
     auto lastTick = std::chrono::steady_clock::now();
     bool redraw = true;
+    bool present = false;  // only the pointer moved: the same frame again
     for (;;) {
         if (tickCounter.load() > 0) lastTick = std::chrono::steady_clock::now();
         // Held keys walk on by the ticks between frames. Ticks that piled up
@@ -216,8 +230,13 @@ void runPlayLoop() {
         // as one look, so a key held through the wait acts at most once more,
         // not once for every tick the player never saw.
         const unsigned walkClock = ticksWorked;
+        // A walk or a drag makes at most one move a frame, so each is seen.
+        bool walked = false;
         while (tickCounter.load() > 0) {
             actOnCloseRequest();
+            if (lookAtPointer()) present = true;
+            if (handleMouse(mouse, ticksWorked, moveLatch)) redraw = true;
+            if (!walked && walkOn(mouse, ticksWorked, moveLatch)) redraw = walked = true;
             const AidKeysDown aidsDown = readAidKeys(aids);
             if (handleArrows(moveLatch)) redraw = true;
             if (actOnAidKeys(pressedAidKeys(aids, aidsDown, walkClock))) {
@@ -227,6 +246,9 @@ void runPlayLoop() {
             const CommandOutcome outcome = handleCommands(commands, walkClock);
             if (outcome == CommandOutcome::leave) return;
             if (outcome == CommandOutcome::acted) {
+                // A question or the file selector came between: the mouse
+                // starts afresh, with no walk under way.
+                resetMousePlay(mouse);
                 holdOverAidKeys(aids, aidsDown);
                 holdOverArrows(moveLatch);
                 redraw = true;
@@ -235,14 +257,19 @@ void runPlayLoop() {
             tickCounter.fetch_sub(1);
         }
         if (!redraw) {
+            // The pointer moved over a picture that stays as it is.
+            if (present) presentCanvas();
+            present = false;
             // Nothing has changed since the last frame: sleep till the next tick.
             restUntilTick(lastTick);
             continue;
         }
-        redraw = false;
-        drawFrame(media.backBuffer, media.sprites);
+        redraw = present = false;
+        drawFrame(canvas, media.sprites);
         if (isLevelComplete()) {
+            stopMouseMoves(mouse);
             if (!goOnAfterWin()) return;
+            resetMousePlay(mouse);
             redraw = true;
         }
     }

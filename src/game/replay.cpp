@@ -16,6 +16,7 @@
 #include "rules/history.h"
 #include "rules/moves.h"
 #include "view/board_view.h"
+#include "view/canvas.h"
 #include "view/level_end.h"
 #include "view/sounds.h"
 
@@ -54,7 +55,7 @@ void replaySolution(const std::string& letters) {
             continue;
         }
         redraw = false;
-        drawFrame(media.backBuffer, media.sprites);
+        drawFrame(canvas, media.sprites);
         if (isLevelComplete()) {
             if (board.layout.nextLevelFile == "lastlevel") {
                 showSetFinished();

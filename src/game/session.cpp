@@ -26,7 +26,7 @@
 #include "view/save_dialogs.h"
 #include "view/title_menu.h"
 
-GameMedia media = {nullptr, nullptr, nullptr};
+GameMedia media = {nullptr, nullptr};
 bool levelInPlay = false;
 
 void showMessage(const char* text) { allegro_message("%s", text); }
@@ -34,10 +34,9 @@ void showMessage(const char* text) { allegro_message("%s", text); }
 void endGame(int status) {
     stop_midi();
     if (MIDI* tune = currentTune()) destroy_midi(tune);
-    if (media.backBuffer) destroy_bitmap(media.backBuffer);
     if (media.sprites) unload_datafile(media.sprites);
     if (media.screens) unload_datafile(media.screens);
-    media = {nullptr, nullptr, nullptr};
+    media = {nullptr, nullptr};
     // The library's own shutdown was registered with atexit at start-up.
     std::exit(status);
 }

@@ -12,7 +12,6 @@
 
 // What the game has loaded and releases when it ends.
 struct GameMedia {
-    BITMAP* backBuffer;
     DATAFILE* sprites;
     DATAFILE* screens;
 };

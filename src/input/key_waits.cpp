@@ -8,6 +8,7 @@
 
 #include "input/close_request.h"
 #include "input/key_presses.h"
+#include "input/mouse_input.h"
 
 namespace {
 
@@ -51,16 +52,34 @@ int waitForKey() {
     ignoreRepeatsOfHeldKeys();
     while (!keypressed()) {
         actOnCloseRequest();
+        followPointer();
         rest(1);
     }
     return readkey();
 }
 
-void waitForEnterPress() {
+int waitForKeyOrClick() {
+    ignoreRepeatsOfHeldKeys();
+    MouseWatch mouse;
+    holdOverMouse(mouse);
+    while (!keypressed()) {
+        actOnCloseRequest();
+        followPointer();
+        if (readMouse(mouse).leftClick) return 0;
+        rest(1);
+    }
+    return readkey();
+}
+
+void waitForEnterOrClick() {
     KeyLatch enter;
     holdOver(enter, key[KEY_ENTER]);
+    MouseWatch mouse;
+    holdOverMouse(mouse);
     while (!keyPressed(enter, key[KEY_ENTER])) {
         actOnCloseRequest();
+        followPointer();
+        if (readMouse(mouse).leftClick) return;
         rest(1);
     }
 }

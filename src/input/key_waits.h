@@ -12,6 +12,10 @@ void ignoreRepeatsOfHeldKeys();
 // Waits for the next key press in the key buffer and returns it as readkey
 // does. Keys already down when the wait begins count only once pressed again.
 int waitForKey();
-// Waits until Enter goes down. An Enter already down when the wait begins is
-// held over from before and does not count: it must be let go and pressed.
-void waitForEnterPress();
+// The same, or a left click, for which it returns 0. A button already down
+// when the wait begins counts only once pressed again.
+int waitForKeyOrClick();
+// Waits until Enter goes down or the left button is clicked. An Enter or a
+// button already down when the wait begins is held over from before and does
+// not count: it must be let go and pressed.
+void waitForEnterOrClick();

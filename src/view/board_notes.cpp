@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
+#include "view/board_view.h"
 #include "view/resource_items.h"
 
-BoardNotes boardNotes = {false, 0, 0, 'r', PanelNote::none};
+BoardNotes boardNotes = {false, 0, 0, 'r', PanelNote::none, false, -1, {}};
 
 namespace {
 
@@ -61,6 +62,41 @@ void resetBoardNotes() {
     boardNotes.hintY = 0;
     boardNotes.hintWay = 'r';
     boardNotes.note = PanelNote::none;
+    dropPickedBox();
+}
+
+void dropPickedBox() {
+    boardNotes.boxPicked = false;
+    boardNotes.pickedSlot = -1;
+    boardNotes.pushCells.clear();
+}
+
+// The ring is the hint's, in gold; each cell the box can reach gets a gold
+// dot with a thick dark outline, small enough to leave the floor or target readable.
+void drawPickMarks(BITMAP* target) {
+    if (!boardNotes.boxPicked || boardNotes.pickedSlot < 0 || boardNotes.pickedSlot >= int(board.boxes.size())) return;
+    const BoardGeometry at = boardGeometry();
+    const int dark = colourOn(target, 0, 0, 0), gold = colourOn(target, 255, 200, 40);
+    auto cellLeft = [&](int64_t column) { return int64_t(at.left) + column * at.cell; };
+    auto cellTop = [&](int64_t row) { return int64_t(at.top) + row * at.cell; };
+    auto onPicture = [&](int64_t x, int64_t y) { return x > -at.cell && y > -at.cell && x < target->w && y < target->h; };
+    const GridPos box = board.boxes[boardNotes.pickedSlot];
+    const int64_t bx = cellLeft(box.x), by = cellTop(box.y);
+    if (onPicture(bx, by)) {
+        const int x = int(bx), y = int(by), last = at.cell - 1;
+        rect(target, x, y, x + last, y + last, dark);
+        rect(target, x + 1, y + 1, x + last - 1, y + last - 1, gold);
+        rect(target, x + 2, y + 2, x + last - 2, y + last - 2, gold);
+        rect(target, x + 3, y + 3, x + last - 3, y + last - 3, dark);
+    }
+    const int radius = at.cell >= 16 ? at.cell / 6 : 2;
+    for (const GridPos& cell : boardNotes.pushCells) {
+        const int64_t cx = cellLeft(cell.x), cy = cellTop(cell.y);
+        if (!onPicture(cx, cy)) continue;
+        const int x = int(cx) + at.cell / 2, y = int(cy) + at.cell / 2;
+        circlefill(target, x, y, radius + 2, dark);
+        circlefill(target, x, y, radius, gold);
+    }
 }
 
 void drawPushMark(BITMAP* target, int x, int y, char way, int cell) {

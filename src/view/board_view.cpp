@@ -12,6 +12,7 @@
 #include "rules/board.h"
 #include "view/resource_items.h"
 #include "view/board_notes.h"
+#include "view/canvas.h"
 
 namespace {
 
@@ -125,6 +126,7 @@ void composeFrame(BITMAP* target, DATAFILE* sprites) {
     for (const GridPos& box : board.boxes) drawAtCell(target, pictures.of(spriteBox), geometry, box.x, box.y);
     BITMAP* figure = playerSprite(pictures, board.player.facing);
     if (figure) drawAtCell(target, figure, geometry, board.player.x, board.player.y);
+    drawPickMarks(target);
     drawHintMark(target, geometry.cell, geometry.left, geometry.top);
     set_clip_rect(target, 0, 0, target->w - 1, target->h - 1);
 
@@ -136,5 +138,6 @@ void composeFrame(BITMAP* target, DATAFILE* sprites) {
 
 void drawFrame(BITMAP* target, DATAFILE* sprites) {
     composeFrame(target, sprites);
-    blit(target, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+    if (target != canvas) blit(target, canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+    presentCanvas();
 }

@@ -19,7 +19,8 @@ BoardGeometry boardGeometry();
 // a pixel outside the board's area (the status panel, say).
 bool cellAtPixel(int x, int y, int32_t& column, int32_t& row);
 
-// Composes the frame into `target` and copies it whole to the screen.
+// Composes the frame into `target` and presents it in the window, by way of
+// the canvas when `target` is another bitmap.
 void drawFrame(BITMAP* target, DATAFILE* sprites);
 // The same frame, composed into `target` only.
 void composeFrame(BITMAP* target, DATAFILE* sprites);

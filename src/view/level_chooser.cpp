@@ -12,6 +12,8 @@
 
 #include "input/close_request.h"
 #include "input/key_presses.h"
+#include "input/mouse_input.h"
+#include "view/canvas.h"
 #include "view/chooser_layout.h"
 #include "view/resource_items.h"
 
@@ -459,9 +461,23 @@ void composeChooserPage(BITMAP* target, DATAFILE* sprites, DATAFILE* screens, co
     if (model.count > 0) drawCursor(target, slotOf(cursor));
 }
 
+// The level whose box holds a pixel of the picture, on the page the cursor is
+// on; 0 for a pixel between the boxes or past the collection's end.
+int levelAtPoint(int x, int y, int cursor, int count) {
+    for (int slot = 0; slot < chooserPageLevels; slot++) {
+        const int left = chooserGridLeft + (slot % chooserColumns) * (chooserBoxWidth + chooserBoxGapX);
+        const int top = chooserGridTop + (slot / chooserColumns) * (chooserBoxHeight + chooserBoxGapY);
+        if (x < left || y < top || x >= left + chooserBoxWidth || y >= top + chooserBoxHeight) continue;
+        const int number = pageOf(cursor) * chooserPageLevels + slot + 1;
+        return number <= count ? number : 0;
+    }
+    return 0;
+}
+
 ChooserChoice runLevelChooser(DATAFILE* sprites, DATAFILE* screens, const ChooserModel& model, int startAt) {
     BITMAP* pageShown = create_bitmap(screenWidth, screenHeight);
-    BITMAP* frame = create_bitmap(screenWidth, screenHeight);
+    MouseWatch mouse;
+    holdOverMouse(mouse);
     ChooserPage page;
     int cursor = model.count > 0 ? std::min(std::max(startAt, 1), model.count) : 0;
     int askedPage = -1, composedPage = -1;
@@ -490,6 +506,11 @@ ChooserChoice runLevelChooser(DATAFILE* sprites, DATAFILE* screens, const Choose
     bool chosen = false;
     while (!chosen) {
         actOnCloseRequest();
+        // A click on a level's picture opens it, as Enter on it does.
+        if (lookAtPointer()) redraw = true;
+        int clicked = 0;
+        if (readMouse(mouse).leftClick && pointer.shown) clicked = levelAtPoint(pointer.x, pointer.y, cursor, model.count);
+        if (clicked) cursor = clicked;
         const unsigned now = millisecondsSince(opened);
         auto walks = [&](KeyRepeat& repeat, int scancode) {
             return keyPressedOrRepeated(repeat, key[scancode], now, chooserRepeatDelayMs, chooserRepeatMs);
@@ -515,7 +536,7 @@ ChooserChoice runLevelChooser(DATAFILE* sprites, DATAFILE* screens, const Choose
 
         // The level under the cursor, as its page shows it: what Enter and P may do with it.
         const ChooserLevel* under = cursor >= 1 ? &page.levels[slotOf(cursor)] : nullptr;
-        if (keyPressed(keys.enter, key[KEY_ENTER]) && under && under->refusal.empty()) {
+        if ((keyPressed(keys.enter, key[KEY_ENTER]) || clicked) && under && under->refusal.empty()) {
             choice = {ChooserAction::play, cursor};
             chosen = true;
         }
@@ -538,11 +559,10 @@ ChooserChoice runLevelChooser(DATAFILE* sprites, DATAFILE* screens, const Choose
             composePage(pageShown, sprites, screens, model, page);
             composedPage = askedPage;
         }
-        blit(pageShown, frame, 0, 0, 0, 0, screenWidth, screenHeight);
-        if (model.count > 0) drawCursor(frame, slotOf(cursor));
-        blit(frame, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+        blit(pageShown, canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+        if (model.count > 0) drawCursor(canvas, slotOf(cursor));
+        presentCanvas();
     }
-    destroy_bitmap(frame);
     destroy_bitmap(pageShown);
     // The presses that browsed here are spent; none is left for what comes next.
     clear_keybuf();

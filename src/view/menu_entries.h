@@ -14,3 +14,5 @@ int entryBelow(int entry);
 // The cursor's y on the menu picture for an entry; the rows are 28, 30 and 30
 // pixels apart, as the entries are painted.
 int cursorRowOf(int entry);
+// The entry whose slot on the menu picture holds the point, or 0 for none.
+int entryAtPoint(int x, int y);

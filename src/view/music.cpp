@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/paths.h"
+#include "view/canvas.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ const char* tuneFileName(int number) {
 
 void playRandomMusic() {
     int number = randomInt(1, tuneCount);
-    textprintf_ex(screen, font, 260, 144, makecol(255, 255, 255), -1, "Loading Music");
+    textprintf_ex(canvas, font, 260, 144, makecol(255, 255, 255), -1, "Loading Music");
+    presentCanvas();
     rest(100);
     MIDI* tune = load_midi(hostPath(tuneFileName(number)).c_str());
     clear_keybuf();

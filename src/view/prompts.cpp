@@ -6,6 +6,7 @@
 #include <allegro.h>
 
 #include "input/key_waits.h"
+#include "view/canvas.h"
 #include "view/resource_items.h"
 
 namespace {
@@ -15,8 +16,9 @@ namespace {
 // can be let go before the answer is read. Anything else is no.
 bool askYesNo(const char* title, int titleX) {
     clear_keybuf();
-    textprintf_ex(screen, font, titleX, 128, makecol(255, 0, 0), -1, "%s", title);
-    textprintf_ex(screen, font, 220, 148, makecol(255, 255, 255), -1, " Are you sure (y/n)? ");
+    textprintf_ex(canvas, font, titleX, 128, makecol(255, 0, 0), -1, "%s", title);
+    textprintf_ex(canvas, font, 220, 148, makecol(255, 255, 255), -1, " Are you sure (y/n)? ");
+    presentCanvas();
     int pressed = waitForKey();
     return key[KEY_Y] || (pressed >> 8) == KEY_Y;
 }
@@ -34,10 +36,11 @@ void spinScreen() {
     BITMAP* capture = create_bitmap(screenWidth, screenHeight);
     BITMAP* spin = create_bitmap(screenWidth, screenHeight);
     clear_bitmap(spin);
-    blit(screen, capture, 0, 0, 0, 0, screenWidth, screenHeight);
+    blit(canvas, capture, 0, 0, 0, 0, screenWidth, screenHeight);
     for (int angle = 0; angle < 256; angle += 12) {
         rotate_scaled_sprite(spin, capture, 0, 0, itofix(angle), itofix(1));
-        blit(spin, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+        blit(spin, canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+        presentCanvas();
     }
     destroy_bitmap(spin);
     destroy_bitmap(capture);

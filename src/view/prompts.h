@@ -6,5 +6,5 @@
 bool askRestart();
 // Asks " Quit " over the last frame. True for yes.
 bool askQuit();
-// Spins the picture on the screen almost a full turn about its centre.
+// Spins the picture in the window almost a full turn about its centre.
 void spinScreen();

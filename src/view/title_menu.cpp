@@ -1,6 +1,7 @@
 // The title and the main menu. The menu is browsed with Up and Down and taken
-// with Enter; what the entry taken leads to is the game's to decide. It draws
-// only when the cursor moves, and otherwise sleeps.
+// with Enter, or pointed at and clicked; what the entry taken leads to is the
+// game's to decide. It draws only when the cursor or the pointer moves, and
+// otherwise sleeps.
 #include "view/title_menu.h"
 
 #include <chrono>
@@ -8,6 +9,8 @@
 #include "input/close_request.h"
 #include "input/key_presses.h"
 #include "input/key_waits.h"
+#include "input/mouse_input.h"
+#include "view/canvas.h"
 #include "view/menu_entries.h"
 #include "view/resource_items.h"
 
@@ -22,7 +25,10 @@ constexpr unsigned menuLookMs = 4;
 
 BITMAP* item(DATAFILE* set, int number) { return static_cast<BITMAP*>(set[number].dat); }
 
-void showPicture(BITMAP* picture) { blit(picture, screen, 0, 0, 0, 0, screenWidth, screenHeight); }
+void showPicture(BITMAP* picture) {
+    blit(picture, canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+    presentCanvas();
+}
 
 // The keys that browse the menu. Enter acts once per press made while the
 // menu shows; Up and Down move the cursor one entry per press and walk on
@@ -33,6 +39,7 @@ struct MenuKeys {
     KeyLatch enter;
     KeyLatch open;
     KeyLatch choose;
+    KeyLatch scale;
 };
 
 // Keys already down when the menu opens, or when a page or the file selector
@@ -44,6 +51,7 @@ void holdOverMenuKeys(MenuKeys& keys) {
     holdOver(keys.enter, key[KEY_ENTER]);
     holdOver(keys.open, key[KEY_O]);
     holdOver(keys.choose, key[KEY_L]);
+    holdOver(keys.scale, key[KEY_F5]);
 }
 
 unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -55,32 +63,28 @@ unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
 void pauseFor(unsigned milliseconds) {
     for (unsigned slept = 0; slept < milliseconds; slept += menuLookMs) {
         actOnCloseRequest();
+        followPointer();
         rest(menuLookMs);
     }
-}
-
-int menuChoice(BITMAP* menu, int choice) {
-    destroy_bitmap(menu);
-    return choice;
 }
 
 }  // namespace
 
 // Six pages, each followed by a short interlude, then the closing page. A key
 // typed during an interlude turns the next page at once; the closing page
-// always waits for a fresh key.
+// always waits for a fresh key. A click turns a page as a key does.
 void showInstructions(DATAFILE* screens) {
     clear_keybuf();
     for (int page = screenFirstPage; page <= screenLastPage; page++) {
         showPicture(item(screens, page));
-        waitForKey();
+        waitForKeyOrClick();
         clear_keybuf();
         showPicture(item(screens, screenInterlude));
         rest(200);
     }
     clear_keybuf();
     showPicture(item(screens, screenClosingPage));
-    waitForKey();
+    waitForKeyOrClick();
 }
 
 void showTitle(DATAFILE* screens) {
@@ -88,22 +92,35 @@ void showTitle(DATAFILE* screens) {
     clear_keybuf();
     showPicture(item(screens, screenTitle));
     pauseFor(3000);
-    clear_bitmap(screen);
+    clear_bitmap(canvas);
+    presentCanvas();
     clear_keybuf();
 }
 
 int runMainMenu(DATAFILE* screens, int entry) {
-    BITMAP* menu = create_bitmap(screenWidth, screenHeight);
     int chosen = 0;
     const auto opened = std::chrono::steady_clock::now();
     MenuKeys keys;
     resetKeyRepeat(keys.up);
     resetKeyRepeat(keys.down);
     holdOverMenuKeys(keys);
+    MouseWatch mouse;
+    holdOverMouse(mouse);
     clear_keybuf();
     bool redraw = true;
     while (!chosen) {
         actOnCloseRequest();
+        // The pointer moved onto an entry takes the cursor with it; a click
+        // on an entry takes it.
+        if (lookAtPointer()) {
+            const int pointed = pointer.shown ? entryAtPoint(pointer.x, pointer.y) : 0;
+            if (pointed) entry = pointed;
+            redraw = true;
+        }
+        if (readMouse(mouse).leftClick && pointer.shown) {
+            const int clicked = entryAtPoint(pointer.x, pointer.y);
+            if (clicked) chosen = entry = clicked;
+        }
         unsigned now = millisecondsSince(opened);
         bool up = keyPressedOrRepeated(keys.up, key[KEY_UP], now, menuRepeatDelayMs, menuRepeatMs);
         bool down = keyPressedOrRepeated(keys.down, key[KEY_DOWN], now, menuRepeatDelayMs, menuRepeatMs);
@@ -116,17 +133,21 @@ int runMainMenu(DATAFILE* screens, int entry) {
             redraw = true;
         }
         if (keyPressed(keys.enter, key[KEY_ENTER])) chosen = entry;
-        if (keyPressed(keys.open, key[KEY_O])) return menuChoice(menu, menuOpenCollection);
-        if (keyPressed(keys.choose, key[KEY_L])) return menuChoice(menu, menuChooseLevel);
+        if (keyPressed(keys.open, key[KEY_O])) return menuOpenCollection;
+        if (keyPressed(keys.choose, key[KEY_L])) return menuChooseLevel;
+        if (keyPressed(keys.scale, key[KEY_F5])) {
+            stepWindowScale();
+            redraw = true;
+        }
         if (!redraw) {
             // The menu shows what it should: look at the keys again shortly.
             rest(menuLookMs);
             continue;
         }
         redraw = false;
-        blit(item(screens, screenMenu), menu, 0, 0, 0, 0, screenWidth, screenHeight);
-        draw_sprite(menu, item(screens, screenMenuCursor), menuCursorX, cursorRowOf(entry));
-        showPicture(menu);
+        blit(item(screens, screenMenu), canvas, 0, 0, 0, 0, screenWidth, screenHeight);
+        draw_sprite(canvas, item(screens, screenMenuCursor), menuCursorX, cursorRowOf(entry));
+        presentCanvas();
     }
-    return menuChoice(menu, chosen);
+    return chosen;
 }

@@ -10,6 +10,10 @@
 #include "picture_checks.h"
 #include "view/resource_items.h"
 
+// The game's own test of where a click falls (view/menu_entries.h, whose
+// constants the art's header names again).
+int entryAtPoint(int x, int y);
+
 namespace {
 
 const int cursorX = 390;
@@ -76,4 +80,20 @@ TEST(MenuPicture, HintLinesNameTheKeys) {
                           ink16(creamInk()), 400, screenHeight - 16));
     EXPECT_TRUE(showsText(screenPicture(screenMenu), "O opens a collection, L chooses a level", 2,
                           ink16(creamInk()), 400, screenHeight - 16));
+}
+
+// A click anywhere on an entry's lettering, or on the cursor beside it, takes
+// that entry; the gap between two slots takes none.
+TEST(MenuPicture, EveryEntryIsClickedWhereItIsPainted) {
+    for (int entry = 0; entry < 4; entry++) {
+        const MenuEntryPlace place = menuEntryPlace(entry);
+        for (int y = place.top; y <= place.bottom; y++) {
+            EXPECT_EQ(entryAtPoint(place.left, y), entry + 1);
+            EXPECT_EQ(entryAtPoint(place.right, y), entry + 1);
+        }
+        EXPECT_EQ(entryAtPoint(cursorX + 20, cursorRows[entry] + cursorHeight() / 2), entry + 1);
+    }
+    EXPECT_EQ(entryAtPoint(200, 30), 0) << "the name above the board";
+    EXPECT_EQ(entryAtPoint(200, 300), 0) << "the yard below";
+    EXPECT_EQ(entryAtPoint(500, cursorRows[0] + 10), 0) << "the room beside the board";
 }

@@ -98,13 +98,13 @@ TEST(ScreensFile, EveryPictureIsItsOwn) {
 TEST(InstructionPages, EachPageSaysWhatTheNextKeyDoes) {
     const int cream = ink16(creamInk());
     for (int page = 1; page <= 6; page++) {
-        std::string footer = "Press any key to continue (page " + std::to_string(page) + " of 7)";
+        std::string footer = "Press a key or click to continue (page " + std::to_string(page) + " of 7)";
         EXPECT_TRUE(showsText(screenPicture(screenFirstPage + page - 1), footer.c_str(), 1, cream, 400, 470))
             << "page " << page;
     }
-    EXPECT_TRUE(showsText(screenPicture(screenClosingPage), "Press any key to return to the menu", 1, cream, 400,
+    EXPECT_TRUE(showsText(screenPicture(screenClosingPage), "Press a key or click to return to the menu", 1, cream, 400,
                           470));
-    EXPECT_FALSE(showsText(screenPicture(screenClosingPage), "Press any key to continue", 1, cream, 400, 470));
+    EXPECT_FALSE(showsText(screenPicture(screenClosingPage), "Press a key or click to continue", 1, cream, 400, 470));
 }
 
 TEST(InstructionPages, PagesComeInTeachingOrder) {

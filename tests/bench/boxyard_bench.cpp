@@ -5,7 +5,9 @@
 //   boxyard_bench [--game-dir=DIR] [Google Benchmark flags]
 //
 // With a display (DISPLAY set, e.g. under tests/e2e/with_xvfb.py) frames are
-// also drawn on a real 640x480 16-bit screen; without one those two are left out.
+// also drawn on a real 16-bit window, 640x480 enlarged once, twice and three
+// times; without one those are left out. Three times needs a desktop of at
+// least 1920x1440 (with_xvfb.py --size 2560x1600).
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -37,6 +39,9 @@
 #include "view/resource_items.h"
 #include "view/board_view.h"
 #include "view/level_chooser.h"
+#include "view/canvas.h"
+#include "game/play_aids.h"
+#include "solve/mouse_paths.h"
 
 namespace {
 
@@ -70,18 +75,98 @@ void clearAndCopyInMemory(benchmark::State& state) {
     state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-// What the play loop does in every pass: compose, then copy to the screen.
+// The scales the frames on screen are measured at.
+constexpr int benchScales[] = {1, 2, 3};
+
+// A window at the scale for the frames to go to; false, with the run
+// skipped, when the library cannot open one.
+bool windowAt(benchmark::State& state, int scale) {
+    if (openWindow(scale)) return true;
+    state.SkipWithError("no window at this scale");
+    return false;
+}
+
+// What the play loop does in every pass: compose into the canvas, then
+// present it in the window at the scale.
 void drawFrameOnScreen(benchmark::State& state) {
+    if (!windowAt(state, int(state.range(0)))) return;
     loadFirstLevel();
-    for (auto _ : state) drawFrame(frame, sprites);
+    for (auto _ : state) drawFrame(canvas, sprites);
     state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-// The fastest the screen takes frames at all: a bare full-screen copy loop.
+// The fastest the window takes frames at all at the scale: a bare copy loop
+// of a 640x480 picture, enlarged by stretch_blit above 1x.
 void copyToScreen(benchmark::State& state) {
+    const int scale = int(state.range(0));
+    if (!windowAt(state, scale)) return;
     composeFrame(frame, sprites);
-    for (auto _ : state) blit(frame, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+    for (auto _ : state) {
+        if (scale == 1) {
+            blit(frame, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+        } else {
+            stretch_blit(frame, screen, 0, 0, screenWidth, screenHeight, 0, 0, screenWidth * scale, screenHeight * scale);
+        }
+    }
     state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// A room 21 cells long and 3 high, walled round: the player at its left end.
+void longRoom() {
+    resetBoard();
+    int wall = 0;
+    for (int x = 0; x <= 22; x++) {
+        board.walls[wall++] = {x, 4, 0};
+        board.walls[wall++] = {x, 8, 0};
+    }
+    for (int y = 5; y <= 7; y++) {
+        board.walls[wall++] = {0, y, 0};
+        board.walls[wall++] = {22, y, 0};
+    }
+    board.player.x = 1;
+    board.player.y = 6;
+    resetHistory();
+}
+
+// The moves in one walk and in one drag, for the figures.
+size_t walkLength = 0, dragLength = 0;
+
+// Makes the moves as the play loop makes a walk's or a drag's: through the
+// history and the notes after each move (the push sound aside).
+void playLetters(const std::string& moves) {
+    for (char letter : moves) {
+        const MoveResult moved = playMove(directionOf(letter));
+        afterMove(moved.outcome == MoveOutcome::pushed);
+    }
+}
+
+// A click at the far end of the room: the walk searched and its 20 steps made.
+void walkTwentyCells(benchmark::State& state) {
+    size_t moves = 0;
+    for (auto _ : state) {
+        longRoom();
+        const MousePath path = walkPath(21, 6);
+        playLetters(path.moves);
+        moves += path.moves.size();
+        walkLength = path.moves.size();
+    }
+    state.counters["moves/s"] = benchmark::Counter(double(moves), benchmark::Counter::kIsRate);
+}
+
+// A box clicked, its cells marked, and one clicked ten pushes away (nine
+// right and one down, which takes a walk round it): searched and made.
+void dragTenPushes(benchmark::State& state) {
+    size_t moves = 0;
+    for (auto _ : state) {
+        longRoom();
+        board.boxes[0] = {3, 6};
+        benchmark::DoNotOptimize(pushDestinations(0));
+        const MousePath path = pushPath(0, 12, 7);
+        playLetters(path.moves);
+        moves += path.moves.size();
+        dragLength = path.moves.size();
+    }
+    state.counters["moves/s"] = benchmark::Counter(double(moves), benchmark::Counter::kIsRate);
 }
 
 void loadLevelFromFile(benchmark::State& state) {
@@ -267,14 +352,16 @@ class FiguresReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                secondsPerIteration[run.run_name.function_name] = run.real_accumulated_time / double(run.iterations);
+                const std::string& args = run.run_name.args;
+                const std::string name = run.run_name.function_name + (args.empty() ? "" : "/" + args);
+                secondsPerIteration[name] = run.real_accumulated_time / double(run.iterations);
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
-    bool has(const char* name) const { return secondsPerIteration.count(name) != 0; }
-    double at(const char* name) const { return secondsPerIteration.at(name); }
+    bool has(const std::string& name) const { return secondsPerIteration.count(name) != 0; }
+    double at(const std::string& name) const { return secondsPerIteration.at(name); }
 };
 
 // The floor of the solver: one of the game's own moves, a step in the open
@@ -452,12 +539,27 @@ void printFigures(const FiguresReporter& figures) {
                     "%zu bytes kept a level\n",
                     figures.at("openThousandLevelFile") * 1e3, sizeof(CollectionEntry));
     }
-    if (figures.has("drawFrameOnScreen") && figures.has("copyToScreen")) {
-        double fps = 1 / figures.at("drawFrameOnScreen"), floorFps = 1 / figures.at("copyToScreen");
-        std::printf("  frames on screen      %8.0f a second = %5.2f of a bare full-screen copy loop (%.0f a second)\n",
-                    fps, fps / floorFps, floorFps);
-    } else {
-        std::printf("  frames on screen      not measured: no display (run under tests/e2e/with_xvfb.py)\n");
+    for (int scale : benchScales) {
+        const std::string draw = "drawFrameOnScreen/" + std::to_string(scale);
+        const std::string copy = "copyToScreen/" + std::to_string(scale);
+        if (figures.has(draw) && figures.has(copy)) {
+            double frameTime = figures.at(draw), floorTime = figures.at(copy);
+            std::printf("  frame on screen at %dx %6.0f us (%.0f a second) = %5.2f x a bare %dx%d copy (%.0f us)\n", scale,
+                        frameTime * 1e6, 1 / frameTime, frameTime / floorTime, screenWidth * scale,
+                        screenHeight * scale, floorTime * 1e6);
+        } else {
+            std::printf("  frame on screen at %dx not measured: no display, or none that large "
+                        "(run under tests/e2e/with_xvfb.py --size 2560x1600)\n", scale);
+        }
+    }
+    if (figures.has("walkTwentyCells") && figures.has("dragTenPushes") && figures.has("tryMove")) {
+        double walk = figures.at("walkTwentyCells") / double(walkLength);
+        double drag = figures.at("dragTenPushes") / double(dragLength);
+        double moveTime = figures.at("tryMove");
+        std::printf("  mouse walk, 20 cells  %8.0f moves a second, searched and made (%.2f us a move = %.0f x one tryMove)\n",
+                    1 / walk, walk * 1e6, walk / moveTime);
+        std::printf("  mouse drag, 10 pushes %8.0f moves a second, searched and made (%zu moves; %.2f us a move = %.0f x one tryMove)\n",
+                    1 / drag, dragLength, drag * 1e6, drag / moveTime);
     }
     if (figures.has("chooserPage") && figures.has("clearAndCopy")) {
         double pageTime = figures.at("chooserPage"), floorTime = figures.at("clearAndCopy");
@@ -507,7 +609,7 @@ void printFigures(const FiguresReporter& figures) {
 bool startLibrary() {
     if (std::getenv("DISPLAY") && install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0) {
         set_color_depth(16);
-        onScreen = set_gfx_mode(GFX_SAFE, screenWidth, screenHeight, 0, 0) == 0;
+        onScreen = openWindow(1);
         if (!onScreen) std::fprintf(stderr, "boxyard_bench: no 640x480 screen: %s\n", allegro_error);
     } else {
         install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -553,8 +655,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("clearAndCopy", clearAndCopyInMemory)->Unit(benchmark::kMicrosecond);
     if (onScreen) {
         // The X server does part of the work in another process: count wall time.
-        benchmark::RegisterBenchmark("drawFrameOnScreen", drawFrameOnScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
-        benchmark::RegisterBenchmark("copyToScreen", copyToScreen)->Unit(benchmark::kMicrosecond)->UseRealTime();
+        for (int scale : benchScales) {
+            benchmark::RegisterBenchmark("drawFrameOnScreen", drawFrameOnScreen)->Arg(scale)->Unit(benchmark::kMicrosecond)->UseRealTime();
+            benchmark::RegisterBenchmark("copyToScreen", copyToScreen)->Arg(scale)->Unit(benchmark::kMicrosecond)->UseRealTime();
+        }
     }
     benchmark::RegisterBenchmark("composeLargeFrame", composeLargeFrame)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("openThousandLevelFile", openThousandLevelFile)->Unit(benchmark::kMillisecond);
@@ -568,6 +672,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("tryMove", stepBackAndForth)->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark("undoAndRedoAStep", undoAndRedoAStep)->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark("undoAndRedoAPush", undoAndRedoAPush)->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark("walkTwentyCells", walkTwentyCells)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("dragTenPushes", dragTenPushes)->Unit(benchmark::kMicrosecond);
     largestLevel = largestShippedLevel();
     benchmark::RegisterBenchmark("isPositionLost", lostPositionTest)->Unit(benchmark::kMicrosecond);
 

@@ -26,6 +26,8 @@ RED = (255, 0, 0)
 
 # The items of sprites.dat, by index.
 PLAYER_DOWN, BOX, FLOOR, TARGET, WALL, PLAYER_LEFT, PLAYER_RIGHT, PLAYER_UP = range(8)
+# After the board pictures at 32, 24, 16, 12 and 8 pixels a cell: the pointer.
+POINTER = 5 * 8
 
 # The arrow key for each move letter of a solution or a walk.
 ARROWS = {"u": "Up", "d": "Down", "l": "Left", "r": "Right"}
@@ -68,10 +70,10 @@ class Xvfb:
     xdotool call ending just as the game connects would make the game's
     connection fail."""
 
-    def __init__(self, options=()):
+    def __init__(self, options=(), size="800x600"):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"]
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"]
             + list(options),
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
@@ -143,7 +145,9 @@ class Picture:
         return self.pixels[y * self.width + x]
 
 
-def parse_xwd(data):
+def parse_xwd(data, step=1):
+    """The window's pixels; with a step above 1, every step-th pixel of every
+    step-th row, which is the 640x480 picture of a window enlarged that many times."""
     fields = struct.unpack(">25I", data[:100])
     header_size = fields[0]
     width, height = fields[4], fields[5]
@@ -164,12 +168,12 @@ def parse_xwd(data):
 
     rs, gs, bs = shift_of(red_mask), shift_of(green_mask), shift_of(blue_mask)
     pixels = []
-    for y in range(height):
+    for y in range(0, height, step):
         row = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * 4]
-        for (value,) in struct.iter_unpack(order + "I", row):
-            pixels.append((((value & red_mask) >> rs) & 255, ((value & green_mask) >> gs) & 255,
-                           ((value & blue_mask) >> bs) & 255))
-    return Picture(width, height, pixels)
+        values = struct.unpack(order + "%dI" % width, row)[::step]
+        pixels.extend((((value & red_mask) >> rs) & 255, ((value & green_mask) >> gs) & 255,
+                       ((value & blue_mask) >> bs) & 255) for value in values)
+    return Picture(width // step, height // step, pixels)
 
 
 def load_datafile_bitmaps(path):
@@ -262,6 +266,8 @@ class Game:
         self.extra_env = extra_env or {}
         self.process = None
         self.window = None
+        self.scale = 1
+        self.pointer = None  # where the mouse was last put, in picture pixels
         self.sprites = load_datafile_bitmaps(os.path.join(folder, "sprites.dat"))
         self.screens = load_datafile_bitmaps(os.path.join(folder, "data.dat"))
         # This machine may have no sound card: the game's sound goes to ALSA's
@@ -308,9 +314,11 @@ class Game:
             found = run(["xdotool", "search", "--onlyvisible", "--class", "allegro"], env=self.env(),
                         check=False).stdout.split()
             for window in found:
-                geometry = run(["xdotool", "getwindowgeometry", window], env=self.env(), check=False)
-                if b"640x480" in geometry.stdout:
+                width, height = self.window_size(window.decode())
+                # The game's window is its 640x480 picture enlarged a whole number of times.
+                if width and width % 640 == 0 and height * 640 == width * 480:
                     self.window = window.decode()
+                    self.scale = width // 640
                     self.xdotool("windowfocus", "--sync", self.window)
                     return self.window
             time.sleep(0.1)
@@ -333,9 +341,55 @@ class Game:
                 continue
         return None
 
+    def window_size(self, window=None):
+        """The window's own width and height, as xwininfo reads them; (0, 0) when it cannot."""
+        info = run(["xwininfo", "-id", window or self.window], env=self.env(), check=False).stdout.decode()
+        size = {}
+        for line in info.splitlines():
+            name, _, value = line.strip().partition(":")
+            if name in ("Width", "Height"):
+                size[name] = int(value)
+        return size.get("Width", 0), size.get("Height", 0)
+
+    def wait_for_scale(self, scale, timeout=5):
+        """Waits until the window is the picture enlarged `scale` times, then
+        gives it the keyboard again: a window opened anew at another size has
+        lost it, and with no window manager nothing gives it back."""
+        deadline = time.time() + timeout
+        while time.time() < deadline and self.window_size() != (640 * scale, 480 * scale):
+            time.sleep(0.1)
+        if self.window_size() != (640 * scale, 480 * scale):
+            raise AssertionError("the window is %dx%d, not %dx" % (self.window_size() + (scale,)))
+        self.scale = scale
+        self.xdotool("windowfocus", "--sync", self.window)
+
     def picture(self):
+        """The game's 640x480 picture, read from the window at whatever scale it has."""
+        data = run(["xwd", "-silent", "-id", self.window], env=self.env()).stdout
+        return parse_xwd(data, self.scale)
+
+    def window_picture(self):
+        """Every pixel of the window as it is."""
         data = run(["xwd", "-silent", "-id", self.window], env=self.env()).stdout
         return parse_xwd(data)
+
+    # The mouse, as a person uses it. Places are pixels of the 640x480 picture;
+    # the pointer goes to the middle of the window pixels that show one.
+    def point_at(self, x, y):
+        self.pointer = (x, y)
+        self.xdotool("mousemove", "--window", self.window, x * self.scale + self.scale // 2,
+                     y * self.scale + self.scale // 2)
+        time.sleep(0.05)
+
+    def click(self, x, y, button=1, hold=0.1):
+        self.point_at(x, y)
+        self.xdotool("mousedown", button)
+        time.sleep(hold)
+        self.xdotool("mouseup", button)
+        time.sleep(0.1)
+
+    def click_cell(self, column, row, button=1):
+        self.click(column * CELL + CELL // 2, row * CELL + CELL // 2, button)
 
     # Keys, as a person presses them: down, held a moment, up.
     def press(self, key, hold=0.2):
@@ -379,9 +433,18 @@ class Game:
             for x in range(0, width, step):
                 if skip and skip[0] <= x < skip[2] and skip[1] <= y < skip[3]:
                     continue
+                if self.under_pointer(x, y):
+                    continue
                 if not close_colour(picture.at(x, y), rgb_of_565(values[y * width + x])):
                     return False
         return True
+
+    def under_pointer(self, x, y):
+        """True for a pixel the game's pointer may cover, once the mouse has been moved."""
+        if self.pointer is None:
+            return False
+        width, height, _ = self.sprites[POINTER]
+        return self.pointer[0] <= x < self.pointer[0] + width and self.pointer[1] <= y < self.pointer[1] + height
 
     def cursor_at(self, picture, entry):
         """True when the menu cursor stands at an entry (1 to 4)."""
@@ -390,7 +453,8 @@ class Game:
         for y in range(height):
             for x in range(width):
                 value = values[y * width + x]
-                if value != MASK_16 and not close_colour(picture.at(390 + x, top + y), rgb_of_565(value)):
+                if (value != MASK_16 and not self.under_pointer(390 + x, top + y)
+                        and not close_colour(picture.at(390 + x, top + y), rgb_of_565(value))):
                     return False
         return True
 
@@ -520,11 +584,14 @@ class GameTestCase(unittest.TestCase):
     """Each test gets its own X server and a private copy of the game folder."""
 
     xvfb_options = ()
+    # The X screen's size. 800x600 shows the game at 1x; BOXYARD_E2E_SCREEN=1920x1080
+    # runs the same tests on the window enlarged twice.
+    xvfb_size = os.environ.get("BOXYARD_E2E_SCREEN", "800x600")
 
     def setUp(self):
         if not GAME_DIR or not os.path.exists(os.path.join(GAME_DIR, "boxyard")):
             self.fail("BOXYARD_GAME_DIR must name the built game folder")
-        self.xvfb = Xvfb(self.xvfb_options)
+        self.xvfb = Xvfb(self.xvfb_options, self.xvfb_size)
         self.addCleanup(self.xvfb.stop)
         self.folder = tempfile.mkdtemp(prefix="boxyard-e2e-")
         self.addCleanup(shutil.rmtree, self.folder, True)
@@ -546,11 +613,11 @@ class GameTestCase(unittest.TestCase):
         self.games.append(game)
         return game
 
-    def start_on_level(self, *pictures, extra_env=None):
+    def start_on_level(self, *pictures, extra_env=None, args=()):
         """A new game on a chain of levels, one a picture, the last ending the set."""
         for number, picture in enumerate(pictures, start=1):
             self.write_level(number, picture, last=number == len(pictures))
-        game = self.start_game(extra_env)
+        game = self.start_game(extra_env, args)
         game.start_new_game()
         return game
 

@@ -3,7 +3,9 @@ process id when the command ends. For tests and measurements that need a
 display but no game window, such as the library's timer or the benchmarks'
 frames on screen:
 
-    python3 tests/e2e/with_xvfb.py COMMAND [ARGUMENTS...]
+    python3 tests/e2e/with_xvfb.py [--size WIDTHxHEIGHT] COMMAND [ARGUMENTS...]
+
+The screen is 800x600 unless --size says otherwise.
 
 The command's exit status is passed on."""
 
@@ -16,10 +18,13 @@ from harness import Xvfb  # noqa: E402
 
 
 def main(command):
+    size = "800x600"
+    if len(command) >= 2 and command[0] == "--size":
+        size, command = command[1], command[2:]
     if not command:
-        print("usage: with_xvfb.py COMMAND [ARGUMENTS...]", file=sys.stderr)
+        print("usage: with_xvfb.py [--size WIDTHxHEIGHT] COMMAND [ARGUMENTS...]", file=sys.stderr)
         return 2
-    xvfb = Xvfb()
+    xvfb = Xvfb(size=size)
     try:
         env = dict(os.environ, DISPLAY=xvfb.display)
         return subprocess.run(command, env=env).returncode

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "view/canvas.h"
 #include "view/music.h"
 
 namespace {
@@ -23,9 +24,11 @@ protected:
         ASSERT_EQ(install_sound(DIGI_NONE, MIDI_NONE, nullptr), 0);
         set_color_depth(32);
         screen = create_bitmap(640, 480);
+        canvas = create_bitmap(640, 480);
     }
     void SetUp() override {
         clear_to_color(screen, 0);
+        clear_to_color(canvas, 0);
         ASSERT_EQ(chdir(GAME_FOLDER), 0);
     }
     // The number playRandomMusic will draw after srand(seed).

@@ -40,9 +40,9 @@ BITMAP* pageFrame(const char* heading, int page) {
     hline(picture, 36, footerRule + 1, pictureWidth - 37, soot());
     char footer[64];
     if (page < pageCount) {
-        std::snprintf(footer, sizeof footer, "Press any key to continue (page %d of %d)", page, pageCount);
+        std::snprintf(footer, sizeof footer, "Press a key or click to continue (page %d of %d)", page, pageCount);
     } else {
-        std::snprintf(footer, sizeof footer, "Press any key to return to the menu");
+        std::snprintf(footer, sizeof footer, "Press a key or click to return to the menu");
     }
     smallTextCentred(picture, footer, pictureWidth / 2, footerRule + 9, creamInk());
     pageDots(picture, page, footerRule + 30);
@@ -360,8 +360,7 @@ void miniMenu(BITMAP* picture, int x, int y) {
 }
 
 BITMAP* closingPage() {
-    BITMAP* picture = pageFrame("The Menu", 7);
-    BoardSprites sprites;
+    BITMAP* picture = pageFrame("The Menu and the Mouse", 7);
     const int top = bodyTop + 6;
     arrowKeyCap(picture, left + 4, top, 34, 'u');
     arrowKeyCap(picture, left + 42, top, 34, 'd');
@@ -371,19 +370,26 @@ BITMAP* closingPage() {
     miniMenu(picture, 392, top - 2);
 
     int y = paragraph(picture,
-                      "New Game starts a fresh game at the first level.\n\n"
-                      "Continue Saved Game opens a saved .kzs file and starts that level again from its "
-                      "beginning, with the level number and the counters as they were saved.\n\n"
-                      "O opens a collection of your own levels, a .txt, .sok or .xsb file or a folder "
-                      "of level files. L chooses any level of it and shows which you have solved: "
-                      "there N finds the first unsolved, P replays your best.\n\n"
-                      "Instructions shows these pages again. Exit closes the game.",
-                      left, top + 130, 68, creamInk());
+                      "New Game starts a fresh game at the first level. Continue Saved Game opens a "
+                      "saved .kzs file and starts that level again from its beginning, with the level "
+                      "number and the counters as they were saved. Instructions shows these pages "
+                      "again. Exit closes the game.\n\n"
+                      "O opens a collection of your own: a .txt, .sok or .xsb file, or a folder of level "
+                      "files. L chooses any level of it and shows what you have solved; there N finds "
+                      "the first unsolved level and P replays your best.",
+                      left, top + 122, 68, creamInk());
 
-    const int roomX = pictureWidth / 2 - 144;
-    rectfill(picture, roomX - 4, y + 4, roomX + 9 * 32 + 3, y + 4 + 32 + 7, soot());
-    drawRoom(picture, sprites, {"#*-*-d*-#"}, roomX, y + 8, 1);
-    letterCentred(picture, "Good luck in the yard!", pictureWidth / 2, y + 52, goldLettering(3));
+    saying(picture, "With the mouse", left, y + 10, goldInk());
+    // The game's own pointer beside the words, twice its size.
+    BITMAP* pointer = paintPointer();
+    stretch_sprite(picture, pointer, left + 240, y + 4, pointer->w * 2, pointer->h * 2);
+    destroy_bitmap(pointer);
+    paragraph(picture,
+              "Point at an entry and click it; a click turns these pages too. In play, click a "
+              "cell to walk there. Click a crate and gold dots show where it can go: click one "
+              "and the crate is pushed there. The right button takes a move back, the wheel "
+              "takes back and does again. F5 makes the window larger, then small again.",
+              left, y + 46, 68, creamInk());
     return picture;
 }
 
