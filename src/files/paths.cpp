@@ -13,6 +13,14 @@ std::string hostPath(const std::string& gameName) {
     return path;
 }
 
+std::string gameName(const std::string& hostPath) {
+    std::string name = hostPath;
+    for (char& c : name) {
+        if (c == '/') c = '\\';
+    }
+    return name;
+}
+
 std::string chainFileName(const std::string& folder, int number) {
     std::string name = folder;
     for (char& c : name) {

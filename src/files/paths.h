@@ -6,6 +6,8 @@
 #include <string>
 
 std::string hostPath(const std::string& gameName);
+// The other way: the game's name of a file at a path of this system.
+std::string gameName(const std::string& hostPath);
 
 // The game's name for a level file in a folder: "levels" and 2 give
 // "levels\level2.kzm". The folder may be written with either slash.

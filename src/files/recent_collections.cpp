@@ -56,16 +56,9 @@ void writeRecentCollections(std::ostream& out, const std::vector<std::string>& p
 }
 
 FileResult writeRecentCollections(const std::string& path, const std::vector<std::string>& paths) {
-    const size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0) {
-        errno = 0;
-        if (!makeFolder(path.substr(0, slash))) {
-            return fileFailed(FileOutcome::notWritten, errno ? std::strerror(errno) : "no folder");
-        }
-    }
     std::ostringstream text;
     writeRecentCollections(text, paths);
-    return writeFileSafely(path, text.str());
+    return writeFileSafelyInItsFolder(path, text.str());
 }
 
 bool putFirst(std::vector<std::string>& paths, const std::string& path) {

@@ -277,16 +277,9 @@ void writeRecords(std::ostream& out, const Records& records, const std::string& 
 }
 
 FileResult writeRecords(const std::string& path, const Records& records, const std::string& collectionName) {
-    const size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0) {
-        errno = 0;
-        if (!makeFolder(path.substr(0, slash))) {
-            return fileFailed(FileOutcome::notWritten, errno ? std::strerror(errno) : "no folder");
-        }
-    }
     std::ostringstream text;
     writeRecords(text, records, collectionName);
-    return writeFileSafely(path, text.str());
+    return writeFileSafelyInItsFolder(path, text.str());
 }
 
 FileResult openRecords(const std::string& path, Records& records) {

@@ -1,6 +1,8 @@
 // The temporary-file-and-rename write every file of the player's goes through.
 #include "files/safe_write.h"
 
+#include "files/player_files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,4 +45,15 @@ FileResult writeFileSafely(const std::string& path, const std::string& text) {
     const std::string reason = errno ? std::strerror(errno) : "write failed";
     ::unlink(temporary.c_str());
     return fileFailed(FileOutcome::notWritten, reason);
+}
+
+FileResult writeFileSafelyInItsFolder(const std::string& path, const std::string& text) {
+    const size_t slash = path.rfind('/');
+    if (slash != std::string::npos && slash > 0) {
+        errno = 0;
+        if (!makeFolder(path.substr(0, slash))) {
+            return fileFailed(FileOutcome::notWritten, errno ? std::strerror(errno) : "no folder");
+        }
+    }
+    return writeFileSafely(path, text);
 }

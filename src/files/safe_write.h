@@ -12,3 +12,6 @@
 // the system's reason; an old file of that name is then untouched. The new
 // file keeps the old one's permissions.
 FileResult writeFileSafely(const std::string& path, const std::string& text);
+
+// The same, making the file's folder first, and any missing above it.
+FileResult writeFileSafelyInItsFolder(const std::string& path, const std::string& text);

@@ -24,16 +24,6 @@ std::string canonical(const std::string& path) {
     return error ? path : full.string();
 }
 
-// The game's name of a level file: its path with backslashes, as the game
-// names files.
-std::string gameNameOf(const std::string& hostFile) {
-    std::string name = hostFile;
-    for (char& c : name) {
-        if (c == '/') c = '\\';
-    }
-    return name;
-}
-
 bool listNotationFile(PlayedCollection& collection) {
     FileResult listed;
     const Collection& levels = listedCollection(collection.path, listed);
@@ -53,7 +43,7 @@ bool listChainFolder(PlayedCollection& collection) {
     if (chain.levels.empty()) return false;
     const Board saved = board;
     for (const std::string& level : chain.levels) {
-        const std::string name = gameNameOf(level);
+        const std::string name = gameName(level);
         collection.levelNames.push_back(name);
         collection.keys.push_back(loadLevel(name) ? levelKey(pictureOfBoardAtStart()) : levelKey(LevelPicture()));
     }

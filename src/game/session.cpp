@@ -92,15 +92,6 @@ bool startNewGame() {
     return startLevel(firstLevelFile, number);
 }
 
-// The game's name of a level file: its absolute path, with backslashes.
-std::string gameNameOf(const std::string& hostFile) {
-    std::string name = hostFile;
-    for (char& c : name) {
-        if (c == '/') c = '\\';
-    }
-    return name;
-}
-
 std::string openNotationFile(const std::string& path, int number, std::string& problem) {
     FileResult listed;
     const Collection& collection = listedCollection(path, listed);
@@ -155,8 +146,8 @@ std::string openChainFolder(const std::string& folder, int number, std::string& 
                   std::to_string(chain.levels.size());
         return "";
     }
-    firstLevelFile = gameNameOf(chain.levels[0]);
-    return gameNameOf(chain.levels[size_t(number - 1)]);
+    firstLevelFile = gameName(chain.levels[0]);
+    return gameName(chain.levels[size_t(number - 1)]);
 }
 
 // The selector opens in the folder where the last collection opened was.
