@@ -52,6 +52,7 @@ bool writeScreens(const std::string& path) {
     addPicture(objects, "TITLE", paintTitle());
     objects.push_back(sampleObject("PUSH", pushSoundRate, synthesizePushSound()));
     addPicture(objects, "MENU", paintMenuBackground());
+    addPicture(objects, "CHOOSER", paintChooserBackground());
     return writeDatafile(path, objects);
 }
 

@@ -2,6 +2,8 @@
 // again on demand, and chain folders followed from their first level.
 #include "files/collection_file.h"
 
+#include "files/level_file.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -509,11 +511,6 @@ bool endsWithLevelExtension(const std::string& path) {
 }
 
 // The last part of a name written with either slash.
-std::string lastPart(const std::string& name) {
-    size_t cut = name.find_last_of("\\/");
-    return cut == std::string::npos ? name : name.substr(cut + 1);
-}
-
 // Which file a path opens, whatever the path: its device and its number there.
 std::pair<uint64_t, uint64_t> fileIdentity(const std::string& path) {
     struct stat info;
@@ -562,8 +559,7 @@ ChainListing listChain(const std::string& folderHostPath) {
             return chain;
         }
         if (next == "lastlevel") return chain;
-        std::string nextPath = hostPath(next);
-        if (!isOrdinaryFile(nextPath)) nextPath = (folder / lastPart(next)).string();
+        std::string nextPath = hostPath(resolveLevelName(next, path));
         if (!isOrdinaryFile(nextPath)) {
             chain.problem = "the next level \"" + next + "\" named in \"" + path + "\" cannot be opened";
             return chain;

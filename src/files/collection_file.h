@@ -123,7 +123,7 @@ struct ChainListing {
     std::string problem;              // why the chain stops before its last level, or ""
 };
 
-// A name written in a file that cannot be opened as written (the game writes
-// names from its own folder, or a folder since moved) is looked for by its
-// last part in the chain's own folder.
+// A name written in a file is looked for by its last part in the chain's own
+// folder first (the game writes names from its own folder, or from a folder
+// since moved), and as written when it is not there.
 ChainListing listChain(const std::string& folderHostPath);

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "files/collection_level.h"
 #include "files/paths.h"
 #include "files/tokens.h"
 #include "rules/board.h"
@@ -23,17 +24,17 @@ void readLevel(std::istream& in) {
     // The player is placed on the start cell even when the reading has failed.
     board.player.x = board.player.startX;
     board.player.y = board.player.startY;
-    for (int i = 0; i < wallSlots; i++) {
-        readInt32(in, board.walls[i].x);
-        readInt32(in, board.walls[i].y);
+    for (WallPos& wall : board.walls) {
+        readInt32(in, wall.x);
+        readInt32(in, wall.y);
     }
-    for (int i = 0; i < boxSlots; i++) {
-        readInt32(in, board.boxes[i].x);
-        readInt32(in, board.boxes[i].y);
+    for (GridPos& box : board.boxes) {
+        readInt32(in, box.x);
+        readInt32(in, box.y);
     }
-    for (int i = 0; i < targetSlots; i++) {
-        readInt32(in, board.targets[i].x);
-        readInt32(in, board.targets[i].y);
+    for (GridPos& target : board.targets) {
+        readInt32(in, target.x);
+        readInt32(in, target.y);
     }
 }
 
@@ -49,13 +50,35 @@ bool openLevel(const std::string& fileName, std::ifstream& file) {
 }  // namespace
 
 bool canOpenLevel(const std::string& fileName) {
+    std::string collection;
+    int number = 0;
+    if (isCollectionLevelName(fileName, collection, number)) {
+        FileResult listed;
+        const Collection& levels = listedCollection(collection, listed);
+        return listed && number <= int(levels.levels.size()) &&
+               levels.levels[size_t(number - 1)].refusal == Refusal::none;
+    }
     std::ifstream file;
     return openLevel(fileName, file);
 }
 
 FileResult loadLevel(const std::string& fileName) {
+    std::string collection;
+    int number = 0;
+    if (isCollectionLevelName(fileName, collection, number)) return loadCollectionLevel(collection, number);
     std::ifstream file;
     if (!openLevel(fileName, file)) return fileFailed(FileOutcome::missing, "cannot open " + fileName);
     readLevel(file);
     return fileDone();
+}
+
+std::string resolveLevelName(const std::string& name, const std::string& namedFrom) {
+    std::string collection;
+    int number = 0;
+    if (name == "lastlevel" || isCollectionLevelName(name, collection, number)) return name;
+    const size_t nameCut = name.find_last_of("\\/");
+    const size_t fromCut = namedFrom.find_last_of("\\/");
+    const std::string besideIt = (fromCut == std::string::npos ? std::string() : namedFrom.substr(0, fromCut + 1)) +
+                                 (nameCut == std::string::npos ? name : name.substr(nameCut + 1));
+    return besideIt != name && canOpenLevel(besideIt) ? besideIt : name;
 }

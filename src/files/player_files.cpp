@@ -35,8 +35,9 @@ std::string playerFolder() {
     return base + "/boxyard";
 }
 
-bool makePlayerFolder() {
-    const std::string folder = playerFolder();
+bool makePlayerFolder() { return makeFolder(playerFolder()); }
+
+bool makeFolder(const std::string& folder) {
     // Each folder on the way down, the ones already there left as they are.
     for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
         std::string part = folder.substr(0, slash);

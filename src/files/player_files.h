@@ -14,6 +14,9 @@ std::string playerFolder();
 // Creates the player's folder and any missing folders above it. True when it
 // is there afterwards.
 bool makePlayerFolder();
+// Creates an absolute folder and any missing folders above it, only for the
+// player, as the player's folder is made. True when it is there afterwards.
+bool makeFolder(const std::string& folder);
 // The file the game keeps the player's progress in without being asked.
 std::string autosavePath();
 // Writes the game into the autosave, in the saved-game format and with the

@@ -1,4 +1,4 @@
-// The temporary file and the rename that replaces the old file in one step.
+// The temporary-file-and-rename write every file of the player's goes through.
 #include "files/safe_write.h"
 
 #include <fcntl.h>

@@ -1,11 +1,14 @@
-// Writing a small file so that it is never left half-written: the text goes
-// to a new file beside it, which replaces the old one only once it is whole.
+// Writing a whole file so that it is never left half-written: saved games,
+// the autosave, the records and the list of collections opened all go
+// through here.
 #pragma once
 
 #include <string>
 
 #include "files/file_result.h"
 
-// Not written when anything failed, with the system's reason; an old file of
-// that name is then untouched. A new file takes the old one's permissions.
+// Writes `text` to a new file beside `path`, which replaces the old file only
+// once it is complete and on the disk. Not written when anything failed, with
+// the system's reason; an old file of that name is then untouched. The new
+// file keeps the old one's permissions.
 FileResult writeFileSafely(const std::string& path, const std::string& text);

@@ -23,10 +23,8 @@ SavedGame savedGameOfBoard();
 void restoreSavedGame(const SavedGame& game);
 
 void writeSavedGame(std::ostream& out, const SavedGame& game);
-// Writes the file so that it is never left half-written: the figures go to a
-// new file beside it, which replaces the old one only once it is complete.
-// Not written when anything failed, with the system's reason; an old file of
-// that name is then untouched.
+// Writes the file with writeFileSafely: never left half-written, and an old
+// file of that name untouched when anything failed.
 FileResult saveGameFile(const std::string& path, const SavedGame& game);
 
 // Reads the four tokens over `game` under the failed-read rules of the level

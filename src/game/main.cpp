@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <ctime>
 #include <string>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "game/game_folders.h"
 #include "game/resources.h"
@@ -30,8 +32,13 @@ namespace {
 int requestedScale = 0;
 
 const char* const usage =
-    "usage: boxyard [--levels FOLDER] [--scale N]\n"
+    "usage: boxyard [--level N] [--scale N] [FILE-OR-FOLDER]\n"
+    "       boxyard [--levels FOLDER] [--scale N]\n"
     "\n"
+    "  FILE-OR-FOLDER    play a collection straight after the title: a file of levels in\n"
+    "                    the common text notation (.txt, .sok, .xsb), or a folder holding\n"
+    "                    a chain of level files from level1.kzm on\n"
+    "  --level N         start the collection at its level N (at its first level without)\n"
     "  --levels FOLDER   play the levels in FOLDER: new games start at FOLDER/level1.kzm\n"
     "                    (as written by 'boxyard-levels import COLLECTION FOLDER')\n"
     "  --scale N         show the game N times its size, N from 1 to 4 (F5 steps through\n"
@@ -41,9 +48,26 @@ const char* const usage =
     "Saved games and the autosave are kept in $XDG_DATA_HOME/boxyard\n"
     "(~/.local/share/boxyard when XDG_DATA_HOME is not set).\n";
 
+// What the command line asks to play straight after the title, if anything.
+std::string firstPlay;
+int32_t firstPlayNumber = 1;
+bool firstPlayChosen = false;  // no level asked for: the chooser picks it
+
+// A level number as typed: 1 or more; 0 when it is not one.
+int levelNumberOf(const char* text) {
+    int number = 0;
+    for (const char* c = text; *c; c++) {
+        if (*c < '0' || *c > '9' || number > 100000000) return 0;
+        number = number * 10 + (*c - '0');
+    }
+    return number;
+}
+
 // Reads the command line. Returns -1 to go on, or the exit status to end
 // with at once.
 int readOptions(int argc, char** argv) {
+    int levelAsked = 0;
+    const char* collection = nullptr;
     for (int i = 1; i < argc; i++) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(usage, stdout);
@@ -73,10 +97,43 @@ int readOptions(int argc, char** argv) {
             requestedScale = number[0] - '0';
             continue;
         }
-        const bool needsValue = std::strcmp(argv[i], "--levels") == 0 || std::strcmp(argv[i], "--scale") == 0;
+        if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+            levelAsked = levelNumberOf(argv[++i]);
+            if (levelAsked == 0) {
+                std::fprintf(stderr, "boxyard: --level takes a level number from 1 on, not \"%s\"\n", argv[i]);
+                return 2;
+            }
+            continue;
+        }
+        if (argv[i][0] != '-' && !collection) {
+            collection = argv[i];
+            continue;
+        }
         std::fprintf(stderr, "boxyard: %s \"%s\" (try --help)\n",
-                     needsValue ? "a value must follow" : "unknown option", argv[i]);
+                     std::strcmp(argv[i], "--levels") == 0   ? "a folder must follow"
+                     : std::strcmp(argv[i], "--level") == 0  ? "a level number must follow"
+                     : std::strcmp(argv[i], "--scale") == 0  ? "a scale must follow"
+                     : argv[i][0] != '-'                     ? "one collection at a time, not also"
+                                                             : "unknown option",
+                     argv[i]);
         return 2;
+    }
+    if (levelAsked > 0 && !collection) {
+        std::fprintf(stderr, "boxyard: --level needs a collection to play (try --help)\n");
+        return 2;
+    }
+    if (collection) {
+        // Named from where the game was started, before it moves into its folder.
+        std::string problem;
+        firstPlay = openCollection(collection, levelAsked, problem);
+        if (firstPlay.empty()) {
+            std::fprintf(stderr, "boxyard: %s\n", problem.c_str());
+            return 1;
+        }
+        std::string path;
+        int number = 0;
+        firstPlayNumber = isCollectionLevelName(firstPlay, path, number) ? number : std::max(levelAsked, 1);
+        firstPlayChosen = levelAsked == 0;
     }
     return -1;
 }
@@ -147,6 +204,6 @@ int main(int argc, char** argv) {
     board.player.x = board.player.startX;
     board.player.y = board.player.startY;
     rest(200);
-    runSession();
+    runSession(firstPlay, firstPlayNumber, firstPlayChosen);
 }
 END_OF_MAIN()

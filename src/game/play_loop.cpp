@@ -8,10 +8,14 @@
 #include <allegro.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "files/saved_game.h"
+#include "game/level_choice.h"
+#include "game/library.h"
 #include "game/play_aids.h"
 #include "game/play_mouse.h"
 #include "game/session.h"
@@ -87,6 +91,7 @@ struct CommandKeys {
     KeyRepeat music;
     KeyLatch quit;
     KeyLatch scale;
+    KeyLatch choose;
 };
 
 void resetCommandKeys(CommandKeys& keys) {
@@ -95,6 +100,7 @@ void resetCommandKeys(CommandKeys& keys) {
     resetKeyRepeat(keys.music);
     resetKeyLatch(keys.quit);
     resetKeyLatch(keys.scale);
+    resetKeyLatch(keys.choose);
 }
 
 // What a tick's commands leave the loop to do.
@@ -108,21 +114,41 @@ bool restartLevel() {
     return openLevel(level);
 }
 
+// L: the chooser over the collection of the level in play. A level picked
+// there is played from its start; going back returns to the level as it was
+// left, its moves and all, whatever a replay showed meanwhile.
+void chooseAnotherLevel() {
+    PlayedCollection* collection = collectionOfLevel(board.layout.currentLevelFile);
+    if (!collection) return;
+    const Board left = board;
+    const std::unique_ptr<MoveHistory> leftMoves(new MoveHistory(history));
+    std::string level;
+    int number = 0;
+    const int here = numberInCollection(*collection, board.layout.currentLevelFile);
+    if (chooseLevel(*collection, here > 0 ? here : 1, level, number) && startLevel(level, number)) return;
+    board = left;
+    history = *leftMoves;
+    resetBoardNotes();
+    afterMove(true);
+}
+
 void saveGame() {
     std::string path;
     if (chooseSaveFile(path) && !saveGameFile(path, savedGameOfBoard())) showMessage("Unable to write file!");
 }
 
-// R, S, M, Esc and F5, in that order. Acted when any of them did, which
+// R, S, M, Esc, F5 and L, in that order. Acted when any of them did, which
 // leaves something new on the screen; leave when play is over for now. Esc
 // lets go of a box picked with the mouse before it asks anything.
 CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
     const bool restartDown = key[KEY_R], saveDown = key[KEY_S], musicDown = key[KEY_M], quitDown = key[KEY_ESC];
+    const bool chooseDown = key[KEY_L];
     const bool restart = keyPressed(keys.restart, restartDown);
     const bool save = keyPressed(keys.save, saveDown);
     const bool music = keyPressedOrRepeated(keys.music, musicDown, now, tuneRepeatTicks, tuneRepeatTicks);
     const bool quit = keyPressed(keys.quit, quitDown);
     const bool scale = keyPressed(keys.scale, key[KEY_F5]);
+    const bool choose = keyPressed(keys.choose, chooseDown);
     if (restart && askRestart() && !restartLevel()) return CommandOutcome::leave;
     if (save) saveGame();
     if (music) playRandomMusic();
@@ -134,11 +160,13 @@ CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
         return CommandOutcome::leave;
     }
     if (scale) stepWindowScale();
-    if (!(restart || save || music || quit || scale)) return CommandOutcome::none;
+    if (choose) chooseAnotherLevel();
+    if (!(restart || save || music || quit || scale || choose)) return CommandOutcome::none;
     if (!restartDown) holdOver(keys.restart, key[KEY_R]);
     if (!saveDown) holdOver(keys.save, key[KEY_S]);
     if (!musicDown) holdOver(keys.music, key[KEY_M]);
     if (!quitDown) holdOver(keys.quit, key[KEY_ESC]);
+    if (!chooseDown) holdOver(keys.choose, key[KEY_L]);
     return CommandOutcome::acted;
 }
 
@@ -149,6 +177,7 @@ CommandOutcome handleCommands(CommandKeys& keys, unsigned now) {
 // cannot be opened is not kept. False when play is over: the set is finished,
 // or the next level cannot be read.
 bool goOnAfterWin() {
+    recordWin(board.layout.currentLevelFile, movesFromTheStart());
     levelInPlay = false;
     if (board.layout.nextLevelFile == "lastlevel") {
         // The autosave keeps the set's last level as it was last kept.
@@ -156,10 +185,14 @@ bool goOnAfterWin() {
         return false;
     }
     const int32_t won = board.levelNumber;
-    // A level number can only come from play or a saved game; it wraps as it
-    // counts rather than overflowing.
-    board.levelNumber = int32_t(uint32_t(board.levelNumber) + 1u);
-    const std::string next = board.layout.nextLevelFile;
+    const std::string next = resolveLevelName(board.layout.nextLevelFile, board.layout.currentLevelFile);
+    // A level of a collection is numbered as it stands in the collection.
+    // Otherwise a level number can only come from play or a saved game; it
+    // wraps as it counts rather than overflowing.
+    std::string collection;
+    int number = 0;
+    board.levelNumber = isCollectionLevelName(next, collection, number) ? int32_t(number)
+                                                                      : int32_t(uint32_t(board.levelNumber) + 1u);
     if (canOpenLevel(next)) keepProgress({next, board.levelNumber, board.stepsTaken, board.timesPushed});
     showLevelWon(won, board.levelNumber);
     if (!openLevel(next)) return false;
@@ -182,6 +215,7 @@ void runPlayLoop() {
     holdOver(commands.music, key[KEY_M]);
     holdOver(commands.quit, key[KEY_ESC]);
     holdOver(commands.scale, key[KEY_F5]);
+    holdOver(commands.choose, key[KEY_L]);
     holdOverAidKeys(aids, AidKeysDown{false, false, false});
     MousePlay mouse;
     resetMousePlay(mouse);

@@ -4,10 +4,17 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
+#include "files/paths.h"
 #include "files/player_files.h"
+#include "files/recent_collections.h"
 #include "files/saved_game.h"
+#include "game/level_choice.h"
+#include "game/library.h"
 #include "game/play_loop.h"
 #include "input/close_request.h"
 #include "rules/board.h"
@@ -56,20 +63,134 @@ bool openLevel(const std::string& fileName) {
         showMessage("Unable to read file!");
         return false;
     }
+    // A level file names itself as it was named where it was made; when that
+    // name does not lead back to it from here, the game keeps the name it was
+    // opened by, so a restart or the autosave finds it again.
+    const std::string& own = board.layout.currentLevelFile;
+    if (own != fileName && !canOpenLevel(resolveLevelName(own, fileName))) board.layout.currentLevelFile = fileName;
+    else board.layout.currentLevelFile = resolveLevelName(own, fileName);
     resetHistory();
     forgetHintPlan();
     resetBoardNotes();
     return true;
 }
 
-namespace {
-
-bool startNewGame() {
-    if (!openLevel(firstLevelFile)) return false;
-    board.levelNumber = 1;
+bool startLevel(const std::string& level, int32_t number) {
+    if (!openLevel(level)) return false;
+    board.levelNumber = number;
     board.stepsTaken = 0;
     board.timesPushed = 0;
     return true;
+}
+
+namespace {
+
+bool startNewGame() {
+    std::string collection;
+    int number = 1;
+    isCollectionLevelName(firstLevelFile, collection, number);
+    return startLevel(firstLevelFile, number);
+}
+
+// The game's name of a level file: its absolute path, with backslashes.
+std::string gameNameOf(const std::string& hostFile) {
+    std::string name = hostFile;
+    for (char& c : name) {
+        if (c == '/') c = '\\';
+    }
+    return name;
+}
+
+std::string openNotationFile(const std::string& path, int number, std::string& problem) {
+    FileResult listed;
+    const Collection& collection = listedCollection(path, listed);
+    if (!listed) {
+        problem = listed.reason;
+        return "";
+    }
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    for (size_t i = 0; i < collection.levels.size(); i++) {
+        const CollectionEntry& entry = collection.levels[i];
+        if (entry.refusal == Refusal::none) continue;
+        std::fprintf(stderr, "boxyard: %s of %s cannot be played: %s\n",
+                     describeLevel(collectionLevel(file, collection, int(i))).c_str(), path.c_str(),
+                     refusalText(entry).c_str());
+    }
+    if (!collection.problem.empty()) std::fprintf(stderr, "boxyard: %s: %s\n", path.c_str(), collection.problem.c_str());
+    const int first = playableLevelFrom(collection, 1);
+    if (first == 0) {
+        problem = "no level of " + path + " can be played";
+        return "";
+    }
+    if (number > int(collection.levels.size())) {
+        problem = "there is no level " + std::to_string(number) + " in " + path + ", which has " +
+                  std::to_string(collection.levels.size());
+        return "";
+    }
+    // Without a level asked for, the first that can be played.
+    if (number == 0) number = first;
+    if (collection.levels[size_t(number - 1)].refusal != Refusal::none) {
+        problem = "level " + std::to_string(number) + " of " + path + " cannot be played: " +
+                  refusalText(collection.levels[size_t(number - 1)]);
+        return "";
+    }
+    firstLevelFile = collectionLevelName(path, first);
+    return collectionLevelName(path, number);
+}
+
+std::string openChainFolder(const std::string& folder, int number, std::string& problem) {
+    if (holdsBlank(folder)) {
+        problem = "a level folder's name cannot hold a blank: \"" + folder + "\"";
+        return "";
+    }
+    const ChainListing chain = listChain(folder);
+    if (!chain.problem.empty()) std::fprintf(stderr, "boxyard: %s\n", chain.problem.c_str());
+    if (chain.levels.empty()) {
+        problem = "there is no level1.kzm in \"" + folder + "\" to start a game with";
+        return "";
+    }
+    if (number == 0) number = 1;
+    if (number > int(chain.levels.size())) {
+        problem = "there is no level " + std::to_string(number) + " in " + folder + ", which has " +
+                  std::to_string(chain.levels.size());
+        return "";
+    }
+    firstLevelFile = gameNameOf(chain.levels[0]);
+    return gameNameOf(chain.levels[size_t(number - 1)]);
+}
+
+// The selector opens in the folder where the last collection opened was.
+std::string whereTheLastCollectionWas() {
+    std::vector<std::string> recent;
+    readRecentCollections(recentCollectionsPath(), recent);
+    if (recent.empty()) return std::string();
+    const std::string folder = std::filesystem::path(recent.front()).parent_path().string();
+    return folder.empty() || folder == "/" ? folder : folder + "/";
+}
+
+// The chooser over the collection a level belongs to, at its first level not
+// yet solved; true when a level was picked and opened to play.
+bool chooseAndStart(const std::string& anyLevel) {
+    PlayedCollection* collection = collectionOfLevel(anyLevel);
+    if (!collection) {
+        showMessage("Unable to read file!");
+        return false;
+    }
+    std::string level;
+    int number = 0;
+    return chooseLevel(*collection, firstUnsolvedLevel(*collection), level, number) && startLevel(level, number);
+}
+
+bool openChosenCollection() {
+    std::string path;
+    if (!chooseCollection(path, whereTheLastCollectionWas())) return false;
+    std::string problem;
+    const std::string level = openCollection(path, 0, problem);
+    if (level.empty()) {
+        showMessage(("Unable to open this collection: " + problem).c_str());
+        return false;
+    }
+    return chooseAndStart(level);
 }
 
 // A saved game, or the autosave, picked in the file selector: its level from
@@ -88,21 +209,55 @@ bool continueSavedGame() {
 
 }  // namespace
 
-void runSession() {
+std::string openCollection(const std::string& path, int number, std::string& problem) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    std::string full = error ? path : absolute.lexically_normal().string();
+    // A level file of a chain stands for its folder.
+    const std::filesystem::path asFile(full);
+    if (collectionKind(full) == CollectionKind::none && asFile.extension() == ".kzm" && isOrdinaryFile(full)) {
+        full = asFile.parent_path().string();
+    }
+    std::string level;
+    switch (collectionKind(full)) {
+        case CollectionKind::notationFile: level = openNotationFile(full, number, problem); break;
+        case CollectionKind::chainFolder: level = openChainFolder(full, number, problem); break;
+        case CollectionKind::none:
+            problem = "\"" + path + "\" is neither a file of levels nor a folder holding level1.kzm";
+            break;
+    }
+    // Remembered, most recent first, for the next O.
+    if (!level.empty()) rememberCollection(full);
+    return level;
+}
+
+void runSession(const std::string& firstPlay, int32_t number, bool chooseFirst) {
     showTitle(media.screens);
     playRandomMusic();
     int entry = menuNewGame;
+    bool play = false;
+    if (!firstPlay.empty()) play = chooseFirst ? chooseAndStart(firstPlay) : startLevel(firstPlay, number);
     for (;;) {
-        levelInPlay = false;
-        entry = runMainMenu(media.screens, entry);
-        bool play = false;
-        switch (entry) {
-            case menuNewGame: play = startNewGame(); break;
-            case menuSavedGame: play = continueSavedGame(); break;
-            case menuInstructions: showInstructions(media.screens); break;
-            case menuExit: endGame(0);
+        if (!play) {
+            levelInPlay = false;
+            const int chosen = runMainMenu(media.screens, entry);
+            if (chosen == menuOpenCollection) {
+                play = openChosenCollection();
+            } else if (chosen == menuChooseLevel) {
+                // The collection New Game starts: the one opened last, or the shipped chain.
+                play = chooseAndStart(firstLevelFile);
+            } else {
+                entry = chosen;
+                switch (entry) {
+                    case menuNewGame: play = startNewGame(); break;
+                    case menuSavedGame: play = continueSavedGame(); break;
+                    case menuInstructions: showInstructions(media.screens); break;
+                    case menuExit: endGame(0);
+                }
+            }
+            if (!play) continue;
         }
-        if (!play) continue;
+        play = false;
         levelInPlay = true;
         runPlayLoop();
         // Back from play, the menu opens on its first entry.

@@ -45,6 +45,19 @@ void keepProgress(const SavedGame& game);
 // read file!" and leaves the Board and the autosave as they were: false.
 bool openLevel(const std::string& fileName);
 
+// Opens a collection: a file in the common notation, a folder holding a chain
+// of level files, or one of its level files, which stands for its folder.
+// From then on New Game starts it at its first level that can be played.
+// Returns the game's name of its level `number`, or "" with the reason in
+// `problem`. Levels it cannot take are listed on standard error, each with why.
+std::string openCollection(const std::string& path, int number, std::string& problem);
+
+// Opens a level afresh, as level `number` of its set with nothing counted
+// yet. False, having said so, when it cannot be read.
+bool startLevel(const std::string& fileName, int32_t number);
+
 // From the title on: the menu, and the levels it leads to, for the rest of
-// the process.
-[[noreturn]] void runSession();
+// the process. With a level named, play starts there straight after the
+// title, as level `number`; or, with `chooseFirst`, the chooser opens on its
+// collection at the first level not yet solved.
+[[noreturn]] void runSession(const std::string& firstPlay, int32_t number, bool chooseFirst);

@@ -2,7 +2,24 @@
 // sentinel values.
 #include "rules/board.h"
 
-Board board = {{{0}, std::string(), std::string()}, {}, {0, 0, 0, 0, 0}, {}, {}, 1, 0, 0, 0, {}};
+namespace {
+
+// The Board before any level: a level file's slots, all at (0, 0), and level 1.
+Board boardBeforeAnyLevel() {
+    Board empty{};
+    empty.boxes.assign(boxSlots, GridPos{0, 0});
+    empty.targets.assign(targetSlots, GridPos{0, 0});
+    empty.walls.assign(wallSlots, WallPos{0, 0, 0});
+    empty.player = {0, 0, 0, 0, 0};
+    empty.levelNumber = 1;
+    empty.columns = boardColumns;
+    empty.rows = boardRows;
+    return empty;
+}
+
+}  // namespace
+
+Board board = boardBeforeAnyLevel();
 
 void resetGridPos(GridPos& slot) {
     slot.x = unusedSlot;
@@ -23,11 +40,18 @@ void resetPlayer(PlayerState& player) {
     player.facing = 'd';
 }
 
-void resetBoard() {
+void resetBoard() { resetBoardFor(wallSlots, boxSlots, targetSlots, boardColumns, boardRows); }
+
+void resetBoardFor(int walls, int boxes, int targets, int32_t columns, int32_t rows) {
     resetPlayer(board.player);
-    for (int i = 0; i < wallSlots; i++) resetWallPos(board.walls[i]);
-    for (int i = 0; i < boxSlots; i++) resetGridPos(board.boxes[i]);
-    for (int i = 0; i < targetSlots; i++) resetGridPos(board.targets[i]);
+    board.walls.resize(size_t(walls));
+    board.boxes.resize(size_t(boxes));
+    board.targets.resize(size_t(targets));
+    for (WallPos& wall : board.walls) resetWallPos(wall);
+    for (GridPos& box : board.boxes) resetGridPos(box);
+    for (GridPos& target : board.targets) resetGridPos(target);
+    board.columns = columns;
+    board.rows = rows;
 }
 
 void clearLayout() {

@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+// The grid a level file is drawn on, and the slots a level file holds: a
+// level file always fills exactly these, unused slots and all, in this order.
 constexpr int boardColumns = 20;
 constexpr int boardRows = 13;
 constexpr int floorCells = boardColumns * boardRows;
@@ -43,17 +46,25 @@ struct LevelLayout {
 constexpr int headerValues = 6;
 constexpr int boxesToPlaceHeader = 4;
 
+// The slots are walked in index order, so the first match always wins. A
+// level file's level has exactly boxSlots, targetSlots and wallSlots of them
+// on the 20 x 13 grid; a level of a collection has one slot for each thing it
+// holds, on a grid of its own size.
 struct Board {
     LevelLayout layout;
-    GridPos boxes[boxSlots];
+    std::vector<GridPos> boxes;
     PlayerState player;
-    GridPos targets[targetSlots];
-    WallPos walls[wallSlots];
+    std::vector<GridPos> targets;
+    std::vector<WallPos> walls;
     int32_t levelNumber;
     uint32_t stepsTaken;
     uint32_t timesPushed;
     int32_t boxesToPlace;
     int32_t unusedHeader[headerValues];  // slot boxesToPlaceHeader stays 0
+    // The grid the level is drawn on, in cells from (0, 0): boardColumns by
+    // boardRows, or larger for a large level of a collection.
+    int32_t columns;
+    int32_t rows;
 };
 
 extern Board board;
@@ -62,12 +73,19 @@ void resetGridPos(GridPos& slot);
 void resetWallPos(WallPos& slot);
 void resetPlayer(PlayerState& player);
 
-// Player back to (0, 0) facing down, then every wall, box and target slot freed.
-// The layout, boxesToPlace and the counters are left alone.
+// Player back to (0, 0) facing down, then the slots of a level file, every
+// one freed, on the 20 x 13 grid. The layout, boxesToPlace and the counters
+// are left alone.
 void resetBoard();
+// The same, with exactly the slots a level of a collection needs, on a grid
+// of the given size.
+void resetBoardFor(int walls, int boxes, int targets, int32_t columns, int32_t rows);
 // Every floor cell to 0 and both level names emptied.
 void clearLayout();
 // Every floor cell to 1; the names are left alone.
 void fillFloor();
 
 inline int32_t& floorCell(int column, int row) { return board.layout.floor[column * boardRows + row]; }
+
+inline bool operator==(const GridPos& a, const GridPos& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const WallPos& a, const WallPos& b) { return a.x == b.x && a.y == b.y && a.spare == b.spare; }

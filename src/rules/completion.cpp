@@ -7,12 +7,10 @@
 
 bool isLevelComplete() {
     int32_t count = 0;
-    for (int i = 0; i < boxSlots; i++) {
-        for (int j = 0; j < targetSlots; j++) {
-            if (board.boxes[i].x == board.targets[j].x && board.boxes[i].y == board.targets[j].y &&
-                board.boxes[i].x > 0) {
-                count++;
-            }
+    for (const GridPos& box : board.boxes) {
+        if (box.x <= 0) continue;
+        for (const GridPos& target : board.targets) {
+            if (box.x == target.x && box.y == target.y) count++;
         }
     }
     return count == board.boxesToPlace;

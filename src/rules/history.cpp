@@ -20,13 +20,10 @@ void resetHistory() {
 }
 
 MoveResult playMove(const Direction& direction) {
-    MoveRecord record = {uint8_t(wayNumber(direction.facing)), board.player.facing, 0, 0};
+    MoveRecord record = {uint8_t(wayNumber(direction.facing)), board.player.facing, noBoxMoved};
     const MoveResult result = tryMove(direction);
     if (!result) return result;
-    if (result.outcome == MoveOutcome::pushed) {
-        record.pushed = 1;
-        record.box = uint8_t(result.box);
-    }
+    if (result.outcome == MoveOutcome::pushed) record.box = uint16_t(result.box);
     recordAt(history.now) = record;
     history.now++;
     history.newest = history.now;
@@ -41,7 +38,8 @@ HistoryStep undoMove() {
     const Direction& direction = *moveWays[record.way];
     // The counters are unsigned: a count that wrapped round on the move
     // wraps back.
-    if (record.pushed) {
+    const bool pushed = record.box != noBoxMoved;
+    if (pushed) {
         board.boxes[record.box].x -= direction.dx;
         board.boxes[record.box].y -= direction.dy;
         board.timesPushed--;
@@ -50,7 +48,7 @@ HistoryStep undoMove() {
     board.player.y -= direction.dy;
     board.player.facing = record.facingBefore;
     board.stepsTaken--;
-    return record.pushed ? HistoryStep::push : HistoryStep::step;
+    return pushed ? HistoryStep::push : HistoryStep::step;
 }
 
 HistoryStep redoMove() {
@@ -63,5 +61,17 @@ HistoryStep redoMove() {
         return HistoryStep::none;
     }
     history.now++;
-    return record.pushed ? HistoryStep::push : HistoryStep::step;
+    return record.box != noBoxMoved ? HistoryStep::push : HistoryStep::step;
+}
+
+std::string movesFromTheStart() {
+    if (history.oldest != 0) return std::string();
+    static const char steps[4] = {'u', 'd', 'l', 'r'}, pushes[4] = {'U', 'D', 'L', 'R'};
+    std::string letters;
+    letters.reserve(size_t(history.now));
+    for (uint64_t number = 0; number < history.now; number++) {
+        const MoveRecord& record = recordAt(number);
+        letters += record.box != noBoxMoved ? pushes[record.way & 3] : steps[record.way & 3];
+    }
+    return letters;
 }

@@ -3,17 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "rules/moves.h"
 
 // One move as undo needs it. The rest follows from where the player stands
 // now: he came from one cell back, and a pushed box stands one cell ahead.
 struct MoveRecord {
-    uint8_t way;           // 0 up, 1 down, 2 left, 3 right
-    char facingBefore;     // the way the figure looked before the move
-    uint8_t pushed;        // 1 when a box moved
-    uint8_t box;           // the slot of the box that moved
+    uint8_t way;        // 0 up, 1 down, 2 left, 3 right
+    char facingBefore;  // the way the figure looked before the move
+    uint16_t box;       // the slot of the box that moved, or noBoxMoved
 };
+
+constexpr uint16_t noBoxMoved = 0xFFFF;
 
 // Room for far more moves than anyone makes on one level (two million, about
 // 58 hours at ten moves a second); past that the oldest are forgotten.
@@ -42,6 +44,10 @@ MoveResult playMove(const Direction& direction);
 // Takes the last move back exactly: cell, facing, the pushed box and both
 // counters, without a sound.
 HistoryStep undoMove();
+// The moves that brought the level from its start to where it stands, in the
+// common letters (u d l r a step, U D L R a push); empty when the oldest have
+// been forgotten.
+std::string movesFromTheStart();
 // Makes the move last taken back again through tryMove; a push made again
 // is a push like any other, for the caller to sound.
 HistoryStep redoMove();

@@ -24,7 +24,8 @@ int wayNumber(char letter) {
 const Direction& directionOf(char letter) { return *moveWays[wayNumber(letter)]; }
 
 int boxAt(int64_t x, int64_t y) {
-    for (int i = 0; i < boxSlots; i++) {
+    const int slots = int(board.boxes.size());
+    for (int i = 0; i < slots; i++) {
         if (board.boxes[i].x == x && board.boxes[i].y == y) return i;
     }
     return -1;
@@ -51,8 +52,8 @@ bool isOutsideCoordinates(const Neighbour& cell) {
 
 bool isWallAt(const Neighbour& cell) {
     if (isOutsideCoordinates(cell)) return true;
-    for (int i = 0; i < wallSlots; i++) {
-        if (board.walls[i].x == cell.x && board.walls[i].y == cell.y) return true;
+    for (const WallPos& wall : board.walls) {
+        if (wall.x == cell.x && wall.y == cell.y) return true;
     }
     return false;
 }

@@ -19,14 +19,15 @@ int colourOn(BITMAP* target, int r, int g, int b) { return makecol_depth(bitmap_
 // A cell-sized arrow pointing right, as (x, y) pairs within the cell.
 constexpr int arrowPoints[14] = {5, 12, 16, 12, 16, 6, 27, 16, 16, 26, 16, 20, 5, 20};
 
-void turnedArrow(char way, int x, int y, int dx, int dy, int* points) {
+void turnedArrow(char way, int x, int y, int dx, int dy, int cell, int* points) {
     for (int i = 0; i < 7; i++) {
-        int px = arrowPoints[2 * i], py = arrowPoints[2 * i + 1];
+        // The arrow's points scale with the cell; at 32 pixels they stand as drawn.
+        int px = arrowPoints[2 * i] * cell / cellPixels, py = arrowPoints[2 * i + 1] * cell / cellPixels;
         int tx = px, ty = py;
         switch (way) {
-            case 'l': tx = cellPixels - 1 - px; break;
+            case 'l': tx = cell - 1 - px; break;
             case 'd': tx = py; ty = px; break;
-            case 'u': tx = py; ty = cellPixels - 1 - px; break;
+            case 'u': tx = py; ty = cell - 1 - px; break;
             default: break;
         }
         points[2 * i] = x + tx + dx;
@@ -98,29 +99,32 @@ void drawPickMarks(BITMAP* target) {
     }
 }
 
-void drawPushMark(BITMAP* target, int x, int y, char way) {
+void drawPushMark(BITMAP* target, int x, int y, char way, int cell) {
     const int dark = colourOn(target, 0, 0, 0), light = colourOn(target, 80, 235, 255);
-    rect(target, x, y, x + cellPixels - 1, y + cellPixels - 1, dark);
-    rect(target, x + 1, y + 1, x + cellPixels - 2, y + cellPixels - 2, light);
-    rect(target, x + 2, y + 2, x + cellPixels - 3, y + cellPixels - 3, light);
-    rect(target, x + 3, y + 3, x + cellPixels - 4, y + cellPixels - 4, dark);
+    // The ring: dark, light, light, dark from the edge in; small cells keep
+    // one dark and one light line.
+    const int ring = cell >= 16 ? 4 : 2;
+    for (int i = 0; i < ring; i++) {
+        const bool edge = i == 0 || i == ring - 1;
+        rect(target, x + i, y + i, x + cell - 1 - i, y + cell - 1 - i, edge && (ring == 4 || i == 0) ? dark : light);
+    }
     int points[14];
     // The outline: the arrow drawn dark one pixel out every way, then light.
     for (int dy = -1; dy <= 1; dy++) {
         for (int dx = -1; dx <= 1; dx++) {
-            turnedArrow(way, x, y, dx, dy, points);
+            turnedArrow(way, x, y, dx, dy, cell, points);
             polygon(target, 7, points, dark);
         }
     }
-    turnedArrow(way, x, y, 0, 0, points);
+    turnedArrow(way, x, y, 0, 0, cell, points);
     polygon(target, 7, points, light);
 }
 
-void drawHintMark(BITMAP* target) {
+void drawHintMark(BITMAP* target, int cell, int left, int top) {
     if (!boardNotes.hintShown) return;
-    int64_t px = int64_t(boardNotes.hintX) * cellPixels, py = int64_t(boardNotes.hintY) * cellPixels;
+    int64_t px = left + int64_t(boardNotes.hintX) * cell, py = top + int64_t(boardNotes.hintY) * cell;
     if (px < 0 || py < 0 || px >= target->w || py >= target->h) return;
-    drawPushMark(target, int(px), int(py), boardNotes.hintWay);
+    drawPushMark(target, int(px), int(py), boardNotes.hintWay, cell);
 }
 
 void drawPanelNote(BITMAP* target) {

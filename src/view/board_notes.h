@@ -31,13 +31,15 @@ void resetBoardNotes();
 // The mark of a push: a ring round the cell whose top-left pixel is (x, y)
 // and a thick arrow across it the way the box is to go, light on dark so it
 // stands out on the crate, the floor, a target and the bricks alike.
-void drawPushMark(BITMAP* target, int x, int y, char way);
+// Drawn for cells of `cell` pixels, 32 unless the level is drawn smaller.
+void drawPushMark(BITMAP* target, int x, int y, char way, int cell = 32);
 
 // The picked box's ring and a mark on each cell it can be pushed to.
 void drawPickMarks(BITMAP* target);
 // Drops the box picked with the mouse.
 void dropPickedBox();
-// The hint's mark over the board, when one is shown.
-void drawHintMark(BITMAP* target);
+// The hint's mark over the board, when one is shown, for cells of `cell`
+// pixels whose cell (0, 0) has its corner at (left, top).
+void drawHintMark(BITMAP* target, int cell = 32, int left = 0, int top = 0);
 // The note, if any, in the panel's right half, on its three lines.
 void drawPanelNote(BITMAP* target);

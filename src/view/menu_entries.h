@@ -4,6 +4,8 @@
 #pragma once
 
 enum MenuEntry { menuNewGame = 1, menuSavedGame = 2, menuInstructions = 3, menuExit = 4 };
+// What the menu's keys choose besides its entries; the cursor stays where it is.
+enum MenuKey { menuOpenCollection = 10, menuChooseLevel = 11 };
 
 constexpr int menuCursorX = 390;
 

@@ -32,6 +32,7 @@ constexpr int spritePointer = cellSizeCount * spriteItemCount;
 constexpr int spritesFileItems = spritePointer + 1;
 
 // data.dat: the full-screen pictures, the menu cursor and the push sound.
+// New items go at the end, so the numbers of the others stay as they are.
 constexpr int screenWidth = 640;
 constexpr int screenHeight = 480;
 enum ScreenItem {
@@ -43,5 +44,6 @@ enum ScreenItem {
     screenTitle = 9,
     screenPushSound = 10,
     screenMenu = 11,
-    screenItemCount = 12
+    screenChooser = 12,  // the level chooser without its levels
+    screenItemCount = 13
 };

@@ -42,7 +42,7 @@ int selectorMouseButtons() {
     return mouseButtonsNow();
 }
 
-bool choosePath(const char* message, char (&path)[4096]) {
+bool choosePath(const char* message, char (&path)[4096], const char* extensions = "kzs") {
     int (*libraryX)() = gui_mouse_x, (*libraryY)() = gui_mouse_y, (*libraryButtons)() = gui_mouse_b;
     gui_mouse_x = selectorMouseX;
     gui_mouse_y = selectorMouseY;
@@ -56,7 +56,7 @@ bool choosePath(const char* message, char (&path)[4096]) {
     const int windowWidth = gfx_driver->w, windowHeight = gfx_driver->h;
     gfx_driver->w = canvas->w;
     gfx_driver->h = canvas->h;
-    bool chosen = file_select_ex(message, path, "kzs", int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
+    bool chosen = file_select_ex(message, path, extensions, int(sizeof path), OLD_FILESEL_WIDTH, OLD_FILESEL_HEIGHT) != 0;
     gfx_driver->w = windowWidth;
     gfx_driver->h = windowHeight;
     selectorClosed();
@@ -86,6 +86,15 @@ bool chooseSavedGame(std::string& chosen) {
     if (!isOrdinaryFile(autosave) || !putPath(path, autosave)) putPath(path, savedGamePath);
     if (!choosePath("Load save file", path)) return false;
     if (autosave != path) putPath(savedGamePath, path);
+    chosen = path;
+    return true;
+}
+
+bool chooseCollection(std::string& chosen, const std::string& startAt) {
+    startInPlayerFolder();
+    char path[4096];
+    if (startAt.empty() || !putPath(path, startAt)) putPath(path, playerFolder() + "/");
+    if (!choosePath("Open a collection of levels", path, "txt;sok;xsb;kzm")) return false;
     chosen = path;
     return true;
 }

@@ -38,6 +38,8 @@ struct MenuKeys {
     KeyRepeat down;
     KeyLatch enter;
     KeyLatch scale;
+    KeyLatch open;
+    KeyLatch choose;
 };
 
 // Keys already down when the menu opens, or when a page or the file selector
@@ -48,6 +50,8 @@ void holdOverMenuKeys(MenuKeys& keys) {
     holdOver(keys.down, key[KEY_DOWN]);
     holdOver(keys.enter, key[KEY_ENTER]);
     holdOver(keys.scale, key[KEY_F5]);
+    holdOver(keys.open, key[KEY_O]);
+    holdOver(keys.choose, key[KEY_L]);
 }
 
 unsigned millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -133,6 +137,8 @@ int runMainMenu(DATAFILE* screens, int entry) {
             stepWindowScale();
             redraw = true;
         }
+        if (keyPressed(keys.open, key[KEY_O])) return menuOpenCollection;
+        if (keyPressed(keys.choose, key[KEY_L])) return menuChooseLevel;
         if (!redraw) {
             // The menu shows what it should: look at the keys again shortly.
             rest(menuLookMs);

@@ -75,8 +75,10 @@ TEST(MenuPicture, EntriesReadInTheGamesOrder) {
     }
 }
 
-TEST(MenuPicture, HintLineNamesTheKeys) {
+TEST(MenuPicture, HintLinesNameTheKeys) {
     EXPECT_TRUE(showsText(screenPicture(screenMenu), "Up/Down to choose, Enter to select", 2,
+                          ink16(creamInk()), 400, screenHeight - 16));
+    EXPECT_TRUE(showsText(screenPicture(screenMenu), "O opens a collection, L chooses a level", 2,
                           ink16(creamInk()), 400, screenHeight - 16));
 }
 

@@ -11,7 +11,8 @@
 
 namespace {
 
-const int fullScreenItems[] = {screenInterlude, 2, 3, 4, 5, 6, 7, screenClosingPage, screenTitle, screenMenu};
+const int fullScreenItems[] = {screenInterlude, 2, 3, 4, 5, 6, 7, screenClosingPage, screenTitle, screenMenu,
+                               screenChooser};
 
 }  // namespace
 

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "files/collection_file.h"
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "levels/level_check.h"
 #include "solve/hint.h"
@@ -39,10 +41,12 @@
 #include "view/canvas.h"
 #include "game/play_aids.h"
 #include "solve/mouse_paths.h"
+#include "view/level_chooser.h"
 
 namespace {
 
 DATAFILE* sprites = nullptr;
+DATAFILE* screens = nullptr;
 BITMAP* frame = nullptr;       // the back buffer the play loop composes into
 BITMAP* frameCopy = nullptr;   // where the floor copies the frame to
 bool onScreen = false;
@@ -244,6 +248,99 @@ void lostPositionTest(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(isPositionLost());
 }
 
+// A collection of 1,000 small levels in the common notation, as a file of
+// them would hold: each a walled room with a title line above it, from 6x5
+// to 14x10 cells, with one to three boxes.
+const std::string& thousandLevelsText() {
+    static std::string text;
+    if (!text.empty()) return text;
+    for (int i = 1; i <= 1000; i++) {
+        const int width = 6 + i % 9, height = 5 + i % 6, boxes = 1 + i % 3;
+        std::vector<std::string> rows(size_t(height), "#" + std::string(size_t(width - 2), ' ') + "#");
+        rows.front() = rows.back() = std::string(size_t(width), '#');
+        rows[1][1] = '@';
+        for (int b = 0; b < boxes; b++) {
+            rows[2][size_t(2 + b)] = '$';
+            rows[size_t(height - 2)][size_t(2 + b)] = '.';
+        }
+        if (width > 8) rows[size_t(height / 2)][size_t(width - 3)] = '#';
+        text += "; Yard " + std::to_string(i) + "\n";
+        for (const std::string& row : rows) text += row + "\n";
+        text += "\n";
+    }
+    return text;
+}
+
+// What the game gives the chooser for a collection read from a stream: each
+// level read again from the stream when its page comes up, the title and the
+// picture from one read. Every third level counts as solved.
+struct ChooserSource {
+    std::istringstream in;
+    Collection collection;
+    CollectionLevel last;
+    ChooserModel model;
+
+    explicit ChooserSource(const std::string& text) : in(text) {
+        collection = listCollection(in);
+        model.collectionName = "A thousand yards";
+        model.count = int(collection.levels.size());
+        model.solvedCount = model.count / 3;
+        model.level = [this](int number) {
+            const CollectionLevel& read = levelNumbered(number);
+            ChooserLevel level;
+            level.number = number;
+            level.title = read.title;
+            level.refusal = read.refusal;
+            level.solved = number % 3 == 0;
+            level.bestMoves = uint32_t(20 + number % 97);
+            level.bestPushes = uint32_t(5 + number % 31);
+            return level;
+        };
+        model.picture = [this](int number) { return levelNumbered(number).picture; };
+    }
+    const CollectionLevel& levelNumbered(int number) {
+        if (last.ordinal != number) {
+            in.clear();
+            last = collectionLevel(in, collection, number - 1);
+        }
+        return last;
+    }
+};
+
+// Turning a page: each iteration composes the next page of the collection,
+// its nine levels read from the stream, drawn small and written over the
+// chooser's picture, the cursor on the page's first level.
+void chooserPage(benchmark::State& state) {
+    ChooserSource source(thousandLevelsText());
+    int cursor = 1;
+    for (auto _ : state) {
+        composeChooserPage(frame, sprites, screens, source.model, cursor);
+        cursor = cursor + 9 > source.model.count ? 1 : cursor + 9;
+    }
+}
+
+// Opening the chooser on the collection: listing the 1,000 levels from the
+// text and composing the first page.
+void chooserOpen(benchmark::State& state) {
+    const std::string& text = thousandLevelsText();
+    for (auto _ : state) {
+        ChooserSource source(text);
+        composeChooserPage(frame, sprites, screens, source.model, 1);
+    }
+}
+
+// The least a listing costs: reading the same text line by line once.
+void readThousandLevelsLines(benchmark::State& state) {
+    const std::string& text = thousandLevelsText();
+    for (auto _ : state) {
+        std::istringstream in(text);
+        std::string line;
+        size_t lines = 0;
+        while (std::getline(in, line)) lines++;
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
 // Keeps each run's seconds per iteration, by name, for the figures at the end.
 class FiguresReporter : public benchmark::ConsoleReporter {
   public:
@@ -367,12 +464,80 @@ void reportHintTimes(const std::map<std::string, std::string>& solutions) {
     }
 }
 
+// A collection of a thousand rooms, each about 12 x 8 cells with four boxes,
+// written once into a temporary file, as a player's downloaded collection.
+const std::string& thousandLevelFile() {
+    static std::string path;
+    if (!path.empty()) return path;
+    path = "/tmp/boxyard-bench-1000-" + std::to_string(::getpid()) + ".txt";
+    std::ofstream out(path);
+    for (int n = 1; n <= 1000; n++) {
+        out << "; Room " << n << "\n"
+            << "############\n"
+            << "#   #      #\n"
+            << "# $ $  .  .#\n"
+            << "#  @##  #  #\n"
+            << "# $  $ .  .#\n"
+            << "#    " << std::string(size_t(n % 5), ' ') << "#" << std::string(size_t(5 - n % 5), ' ') << "#\n"
+            << "############\n\n";
+    }
+    return path;
+}
+
+// Opening a file of a thousand levels and showing its first level: listing
+// the file, reading level 1 onto the Board and composing its frame.
+void openThousandLevelFile(benchmark::State& state) {
+    const std::string& path = thousandLevelFile();
+    for (auto _ : state) {
+        std::ifstream file(path, std::ios::in | std::ios::binary);
+        Collection collection = listCollection(file);
+        CollectionLevel level = collectionLevel(file, collection, 0);
+        placeLevelPicture(level.picture);
+        composeFrame(frame, sprites);
+        benchmark::DoNotOptimize(collection.levels.size());
+    }
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    Collection collection = listCollection(file);
+    state.counters["bytes held"] = double(collection.levels.size() * sizeof(CollectionEntry));
+}
+
+// A frame of a large level: 64 x 40 cells, drawn whole at the largest cell
+// size that fits, against a frame of a level on the 20 x 13 board.
+void composeLargeFrame(benchmark::State& state) {
+    LevelPicture picture;
+    picture.columns = 64;
+    picture.rows = 40;
+    for (int y = 0; y < 40; y++) {
+        std::string row;
+        for (int x = 0; x < 64; x++) {
+            const bool edge = x == 0 || y == 0 || x == 63 || y == 39;
+            row += edge || (x % 7 == 3 && y % 5 == 2) ? '#' : (x % 9 == 4 && y % 4 == 1) ? '$'
+                 : (x % 9 == 5 && y % 4 == 1) ? '.' : ' ';
+        }
+        picture.lines.push_back(row);
+    }
+    picture.lines[1][1] = '@';
+    placeLevelPicture(picture);
+    for (auto _ : state) composeFrame(frame, sprites);
+    resetBoard();
+}
+
 void printFigures(const FiguresReporter& figures) {
     std::printf("\nFigures, each against its floor:\n");
     if (figures.has("composeFrame") && figures.has("clearAndCopy")) {
         double frameTime = figures.at("composeFrame"), floorTime = figures.at("clearAndCopy");
         std::printf("  composeFrame          %8.1f us a frame = %5.2f x a bare clear and 640x480 copy (%.1f us)\n",
                     frameTime * 1e6, frameTime / floorTime, floorTime * 1e6);
+    }
+    if (figures.has("composeLargeFrame") && figures.has("composeFrame")) {
+        double large = figures.at("composeLargeFrame"), small = figures.at("composeFrame");
+        std::printf("  a 64x40 level's frame %8.1f us a frame = %5.2f x a frame of a 20x13 level (%.1f us)\n",
+                    large * 1e6, large / small, small * 1e6);
+    }
+    if (figures.has("openThousandLevelFile")) {
+        std::printf("  opening 1,000 levels  %8.2f ms to list the file, read level 1 and compose its frame; "
+                    "%zu bytes kept a level\n",
+                    figures.at("openThousandLevelFile") * 1e3, sizeof(CollectionEntry));
     }
     for (int scale : benchScales) {
         const std::string draw = "drawFrameOnScreen/" + std::to_string(scale);
@@ -395,6 +560,18 @@ void printFigures(const FiguresReporter& figures) {
                     1 / walk, walk * 1e6, walk / moveTime);
         std::printf("  mouse drag, 10 pushes %8.0f moves a second, searched and made (%zu moves; %.2f us a move = %.0f x one tryMove)\n",
                     1 / drag, dragLength, drag * 1e6, drag / moveTime);
+    }
+    if (figures.has("chooserPage") && figures.has("clearAndCopy")) {
+        double pageTime = figures.at("chooserPage"), floorTime = figures.at("clearAndCopy");
+        std::printf("  chooser page          %8.2f ms a page of a 1,000-level collection = %5.1f x a bare clear and "
+                    "640x480 copy (%.1f us); a frame is 16.7 ms\n",
+                    pageTime * 1e3, pageTime / floorTime, floorTime * 1e6);
+    }
+    if (figures.has("chooserOpen") && figures.has("readThousandLevelsLines")) {
+        double openTime = figures.at("chooserOpen"), floorTime = figures.at("readThousandLevelsLines");
+        std::printf("  chooser open          %8.2f ms listing 1,000 levels and composing the first page = %5.1f x "
+                    "reading their lines (%.2f ms); allowed 200 ms\n",
+                    openTime * 1e3, openTime / floorTime, floorTime * 1e3);
     }
     if (figures.has("loadLevel") && figures.has("readLevelFileBytes")) {
         double loadTime = figures.at("loadLevel"), floorTime = figures.at("readLevelFileBytes");
@@ -443,6 +620,11 @@ bool startLibrary() {
         std::fprintf(stderr, "boxyard_bench: cannot load %s; is --game-dir the built game folder?\n", spritesFileName);
         return false;
     }
+    screens = load_datafile(screensFileName);
+    if (!screens) {
+        std::fprintf(stderr, "boxyard_bench: cannot load %s\n", screensFileName);
+        return false;
+    }
     frame = create_bitmap(screenWidth, screenHeight);
     frameCopy = create_bitmap(screenWidth, screenHeight);
     return true;
@@ -478,6 +660,11 @@ int main(int argc, char** argv) {
             benchmark::RegisterBenchmark("copyToScreen", copyToScreen)->Arg(scale)->Unit(benchmark::kMicrosecond)->UseRealTime();
         }
     }
+    benchmark::RegisterBenchmark("composeLargeFrame", composeLargeFrame)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("openThousandLevelFile", openThousandLevelFile)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("chooserPage", chooserPage)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("chooserOpen", chooserOpen)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("readThousandLevelsLines", readThousandLevelsLines)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("loadLevel", loadLevelFromFile)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("readLevelFileBytes", readLevelFileBytes)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("isLevelComplete", isLevelCompleteOnFirstLevel)->Unit(benchmark::kMicrosecond);
@@ -493,6 +680,7 @@ int main(int argc, char** argv) {
     FiguresReporter figures;
     benchmark::RunSpecifiedBenchmarks(&figures);
     printFigures(figures);
+    std::remove(thousandLevelFile().c_str());
     benchmark::Shutdown();
     return 0;
 }

@@ -137,6 +137,23 @@ def collection_seeds():
     }
 
 
+def records_seeds():
+    head = "boxyard records 1\ncollection Mine\n"
+    one = "level 1 key 00000000000000ff\nmoves 5 pushes 2 uuRdR\npushes 2 moves 5 uuRdR\n"
+    two = ("level 2 key 0123456789ABCDEF\r\nmoves 3 pushes 3 LLL\r\npushes 1 moves 4 uuuR\r\n")
+    return {
+        "two-levels": (head + one + "\n" + two).encode(),
+        "best-by-pushes-with-more-moves": (head + one.replace("pushes 2 moves 5 uuRdR", "pushes 1 moves 9 uuuuuuuuR")).encode(),
+        "same-level-twice": (head + one + one.replace("uuRdR", "uRduR")).encode(),
+        "counts-that-do-not-match": (head + one.replace("moves 5", "moves 6", 1)).encode(),
+        "cut-inside-a-level": (head + one)[:-9].encode(),
+        "recent-collections": b"# boxyard: collections opened, most recent first\n/home/ann/levels.txt\n/x\r\nrel\n/x\n",
+        "nul-and-high-bytes": b"boxyard records 1\ncollection \x00\xff\nlevel 1 key 00000000000000ff\x00\n",
+        "binary": bytes(range(256)),
+        "empty": b"",
+    }
+
+
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -151,3 +168,4 @@ if __name__ == "__main__":
     write("saved_game", saved_game_seeds())
     write("moves", move_seeds(levels))
     write("collection_reader", collection_seeds())
+    write("records_reader", records_seeds())

@@ -152,13 +152,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = first; i < last; i++) {
         const Direction& d = directionOf(data[i]);
         const PlayerState player = board.player;
-        GridPos boxes[boxSlots];
-        std::memcpy(boxes, board.boxes, sizeof boxes);
+        const std::vector<GridPos> boxes = board.boxes;
         const uint32_t steps = board.stepsTaken, pushes = board.timesPushed;
 
         const MoveResult result = tryMove(d);
         const bool moved = bool(result);
-        checkMove(d, result, player, boxes, steps, pushes);
+        checkMove(d, result, player, boxes.data(), steps, pushes);
         playerHasMoved = playerHasMoved || moved;
         GridPos standing = {board.player.x, board.player.y};
         require(!wallOn(standing) || (!playerHasMoved && board.player.x == level.player.startX &&
@@ -166,8 +165,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "the player stands on a wall only where the level put it");
         require(isLevelComplete() == completeByRecount(targets), "isLevelComplete agrees with a recount");
     }
-    require(std::memcmp(board.walls, level.walls, sizeof board.walls) == 0, "walls never move");
-    require(std::memcmp(board.targets, level.targets, sizeof board.targets) == 0, "targets never move");
+    require(board.walls == level.walls, "walls never move");
+    require(board.targets == level.targets, "targets never move");
     require(board.boxesToPlace == level.boxesToPlace && board.layout.currentLevelFile == level.layout.currentLevelFile &&
                 board.layout.nextLevelFile == level.layout.nextLevelFile,
             "moves leave the level itself alone");

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/collection_level.h"
 #include "files/level_file.h"
 #include "level_builder.h"
 #include "rules/board.h"
@@ -115,4 +116,27 @@ TEST(Hint, FollowingTheHintsWinsTheLevel) {
         ASSERT_EQ(board.boxes[hint.box].x, hint.boxX + way.dx);
     }
     EXPECT_TRUE(isLevelComplete());
+}
+
+TEST(LargeLevel, TheWarningAndTheHintTakeALevelLargerThanTheBoard) {
+    LevelPicture picture;
+    picture.columns = 40;
+    picture.rows = 30;
+    for (int y = 0; y < 30; y++) {
+        std::string row(40, ' ');
+        if (y == 0 || y == 29) row = std::string(40, '#');
+        row[0] = row[39] = '#';
+        picture.lines.push_back(row);
+    }
+    picture.lines[1][1] = '@';
+    picture.lines[5][5] = '$';
+    picture.lines[5][35] = '.';
+    placeLevelPicture(picture);
+    EXPECT_FALSE(isPositionLost());
+    const Hint hint = hintNow();
+    ASSERT_EQ(hint.outcome, HintOutcome::found);
+    EXPECT_EQ(hint.way, 'r');
+    board.boxes[0] = {2, 1};  // into the corner by the top wall, off target
+    EXPECT_TRUE(isPositionLost());
+    EXPECT_EQ(hintNow().outcome, HintOutcome::lost);
 }

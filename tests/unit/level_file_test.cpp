@@ -74,9 +74,9 @@ TEST(LevelFile, SpacingAndLineEndsDoNotMatter) {
     for (char c : oneLine) onePerLine += c == ' ' ? '\n' : c;
     for (const std::string& variant : {oneLine, crlf, onePerLine, text + " 17 junk tokens after the end"}) {
         read(variant);
-        EXPECT_EQ(0, memcmp(board.walls, expected.walls, sizeof board.walls));
-        EXPECT_EQ(0, memcmp(board.boxes, expected.boxes, sizeof board.boxes));
-        EXPECT_EQ(0, memcmp(board.targets, expected.targets, sizeof board.targets));
+        EXPECT_TRUE(board.walls == expected.walls);
+        EXPECT_TRUE(board.boxes == expected.boxes);
+        EXPECT_TRUE(board.targets == expected.targets);
         EXPECT_EQ(board.layout.nextLevelFile, "lastlevel");
     }
 }

@@ -22,9 +22,8 @@ namespace {
 // what its letter says: a step that is blocked or pushes, a push that does not.
 bool playsAsSpelled(const std::string& moves) {
     for (char letter : moves) {
-        const uint32_t pushed = board.timesPushed;
-        if (!tryMove(directionOf(letter))) return false;
-        if (board.timesPushed - pushed != (std::isupper(static_cast<unsigned char>(letter)) ? 1u : 0u)) return false;
+        const bool push = std::isupper(static_cast<unsigned char>(letter)) != 0;
+        if (tryMove(directionOf(letter)).outcome != (push ? MoveOutcome::pushed : MoveOutcome::stepped)) return false;
     }
     return true;
 }

@@ -30,6 +30,8 @@ BITMAP* paintInterlude();
 BITMAP* paintInstructionPage(int page);
 BITMAP* paintTitle();
 BITMAP* paintMenuBackground();
+// The level chooser's picture, without the levels (see view/chooser_layout.h).
+BITMAP* paintChooserBackground();
 
 // Where the game's menu draws the cursor for entries 1 to 4: the cursor's
 // left edge, where its tip is, and the top of each entry's row.

@@ -89,9 +89,11 @@ BITMAP* paintMenuBackground() {
     rect(picture, roomX - 5, roomY - 5, roomX + 2 * 64 + 4, roomY + 2 * 64 + 4, goldDark());
     drawRoom(picture, sprites, {"d*", "$."}, roomX, roomY, 2);
 
-    // The hint line on a dark strip along the bottom.
-    rectfill(picture, 0, 446, pictureWidth - 1, pictureHeight - 1, soot());
-    hline(picture, 0, 446, pictureWidth - 1, goldDark());
-    letterCentred(picture, "Up/Down to choose, Enter to select", pictureWidth / 2, 455, creamLettering(2));
+    // The hint lines on a dark strip along the bottom: the entries, then the
+    // keys that open levels of the player's own.
+    rectfill(picture, 0, 424, pictureWidth - 1, pictureHeight - 1, soot());
+    hline(picture, 0, 424, pictureWidth - 1, goldDark());
+    letterCentred(picture, "Up/Down to choose, Enter to select", pictureWidth / 2, 431, creamLettering(2));
+    letterCentred(picture, "O opens a collection, L chooses a level", pictureWidth / 2, 455, creamLettering(2));
     return picture;
 }

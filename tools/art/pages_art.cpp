@@ -361,7 +361,6 @@ void miniMenu(BITMAP* picture, int x, int y) {
 
 BITMAP* closingPage() {
     BITMAP* picture = pageFrame("The Menu and the Mouse", 7);
-    BoardSprites sprites;
     const int top = bodyTop + 6;
     arrowKeyCap(picture, left + 4, top, 34, 'u');
     arrowKeyCap(picture, left + 42, top, 34, 'd');
@@ -373,25 +372,23 @@ BITMAP* closingPage() {
     int y = paragraph(picture,
                       "New Game starts a fresh game at the first level. Continue Saved Game opens a "
                       "saved .kzs file and starts that level again from its beginning, with the level "
-                      "number and the counters as they were saved. Instructions shows these pages "
-                      "again. Exit closes the game.",
-                      left, top + 122, 68, creamInk());
+                      "number and the counters as they were saved. O opens a collection of your own "
+                      "levels, a .txt, .sok or .xsb file or a folder of level files. L chooses any "
+                      "level of it and shows which you have solved: there N finds the first unsolved, "
+                      "P replays your best. Instructions shows these pages again. Exit closes the game.",
+                      left, top + 118, 68, creamInk());
 
-    saying(picture, "With the mouse", left, y + 10, goldInk());
+    saying(picture, "With the mouse", left, y + 8, goldInk());
     // The game's own pointer beside the words, twice its size.
     BITMAP* pointer = paintPointer();
-    stretch_sprite(picture, pointer, left + 240, y + 4, pointer->w * 2, pointer->h * 2);
+    stretch_sprite(picture, pointer, left + 240, y + 2, pointer->w * 2, pointer->h * 2);
     destroy_bitmap(pointer);
-    y = paragraph(picture,
-                  "Point at an entry and click it; a click turns these pages too. In play, click a "
-                  "cell to walk there. Click a crate and gold dots show where it can go: click one "
-                  "and the crate is pushed there. The right button takes a move back, the wheel "
-                  "takes back and does again. F5 makes the window larger, then small again.",
-                  left, y + 46, 68, creamInk());
-
-    const int roomX = pictureWidth / 2 - 144;
-    rectfill(picture, roomX - 4, y + 8, roomX + 9 * 32 + 3, y + 8 + 32 + 7, soot());
-    drawRoom(picture, sprites, {"#*-*-d*-#"}, roomX, y + 12, 1);
+    paragraph(picture,
+              "Point at an entry and click it; a click turns these pages too. In play, click a "
+              "cell to walk there. Click a crate and gold dots show where it can go: click one "
+              "and the crate is pushed there. The right button takes a move back, the wheel "
+              "takes back and does again. F5 makes the window larger, then small again.",
+              left, y + 44, 68, creamInk());
     return picture;
 }
 
