@@ -371,8 +371,8 @@ BITMAP* closingPage() {
 
     int y = paragraph(picture,
                       "New Game starts a fresh game at the first level. Continue Saved Game opens a "
-                      "saved .kzs file and starts that level again from its beginning, with the level "
-                      "number and the counters as they were saved. O opens a collection of your own "
+                      "saved .kzs file and starts its level again, with the level number and the "
+                      "counters as they were saved. O opens a collection of your own "
                       "levels, a .txt, .sok or .xsb file or a folder of level files. L chooses any "
                       "level of it and shows which you have solved: there N finds the first unsolved, "
                       "P replays your best. Instructions shows these pages again. Exit closes the game.",
