@@ -113,6 +113,7 @@ int readOptions(int argc, char** argv) {
                      std::strcmp(argv[i], "--levels") == 0   ? "a folder must follow"
                      : std::strcmp(argv[i], "--scale") == 0  ? "a scale from 1 to 4 must follow"
                      : std::strcmp(argv[i], "--level") == 0  ? "a level number must follow"
+                     : std::strcmp(argv[i], "--scale") == 0  ? "a scale must follow"
                      : argv[i][0] != '-'                     ? "one collection at a time, not also"
                                                              : "unknown option",
                      argv[i]);

@@ -379,10 +379,10 @@ BITMAP* closingPage() {
                       "the first unsolved level and P replays your best.",
                       left, top + 122, 68, creamInk());
 
-    saying(picture, "With the mouse", left, y + 10, goldInk());
+    saying(picture, "With the mouse", left, y + 8, goldInk());
     // The game's own pointer beside the words, twice its size.
     BITMAP* pointer = paintPointer();
-    stretch_sprite(picture, pointer, left + 240, y + 4, pointer->w * 2, pointer->h * 2);
+    stretch_sprite(picture, pointer, left + 240, y + 2, pointer->w * 2, pointer->h * 2);
     destroy_bitmap(pointer);
     paragraph(picture,
               "Point at an entry and click it; a click turns these pages too. In play, click a "
