@@ -17,14 +17,14 @@ struct Hint {
 struct HintLimits {
     double seconds = 2.0;        // the whole budget
     double thinkingAfter = 0.15;  // when a search still going is worth a word
-    double quickSeconds = 0.15;   // the share of the budget for the quick search
-    uint64_t maxStates = 2000000;
+    uint64_t maxBytes = uint64_t(128) << 20;  // what the search's tables may hold at once
 };
 
 // The next push of a solution from the Board as it stands, which is left as
 // it was. A solution found before is followed on while the position is one
 // of its own, so hints taken one after another lead to the win. `thinking`
-// is called once if the search runs past limits.thinkingAfter.
+// is called once if the search runs past limits.thinkingAfter. The search's
+// tables are given back before it returns, so the game is no bigger after.
 Hint findHint(const HintLimits& limits, const std::function<void()>& thinking);
 
 // Forgets the solution kept from earlier hints, so the next one searches

@@ -13,6 +13,7 @@
 #include "solve/push_search.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "rules/board.h"
@@ -20,9 +21,33 @@
 namespace {
 
 constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
-constexpr int maxAreaCells = 30000;
+constexpr int maxAreaCells = 30000;  // cell numbers stay below exactPlayer
 const char stepLetters[4] = {'u', 'd', 'l', 'r'};
 const char pushLetters[4] = {'U', 'D', 'L', 'R'};
+
+// Whether the player, walking through everything but walls, stays off the frame.
+bool isClosed(const Area& area) {
+    std::vector<uint8_t> seen(area.kind.size(), 0);
+    std::vector<int> queue = {area.player};
+    seen[area.player] = 1;
+    for (size_t i = 0; i < queue.size(); i++) {
+        for (int d = 0; d < 4; d++) {
+            int next = queue[i] + area.step[d];
+            if (seen[next]) continue;
+            seen[next] = 1;
+            if (area.kind[next] == pastTheArea) return false;
+            if (area.kind[next] == openCell) queue.push_back(next);
+        }
+    }
+    return true;
+}
+
+void setSteps(Area& area) {
+    area.step[0] = -area.width;
+    area.step[1] = area.width;
+    area.step[2] = -1;
+    area.step[3] = 1;
+}
 
 }  // namespace
 
@@ -63,10 +88,7 @@ bool buildArea(Area& area, std::string& why) {
     int cells = area.width * area.height;
     area.kind.assign(cells, openCell);
     area.pairs.assign(cells, 0);
-    area.step[0] = -area.width;
-    area.step[1] = area.width;
-    area.step[2] = -1;
-    area.step[3] = 1;
+    setSteps(area);
     for (int cell = 0; cell < cells; cell++) {
         int column = cell % area.width, row = cell / area.width;
         int64_t x = area.left + column, y = area.top + row;
@@ -100,27 +122,64 @@ bool buildArea(Area& area, std::string& why) {
     if (boxesOnCell[area.player] > 0) area.stacked = true;
     area.pairsNeeded = int64_t(board.boxesToPlace) - fixedPairs;
 
-    // Closed when the player, walking through everything but walls, never
-    // reaches the frame.
-    std::vector<uint8_t> seen(cells, 0);
-    std::vector<int> queue = {area.player};
-    seen[area.player] = 1;
-    area.closed = true;
-    for (size_t i = 0; i < queue.size(); i++) {
-        for (int d = 0; d < 4; d++) {
-            int next = queue[i] + area.step[d];
-            if (seen[next]) continue;
-            seen[next] = 1;
-            if (area.kind[next] == pastTheArea) area.closed = false;
-            if (area.kind[next] == openCell) queue.push_back(next);
-        }
-    }
+    area.closed = isClosed(area);
     area.prunable = area.closed && area.kind[area.player] == openCell;
     bool singlePairs = true;
     for (int32_t count : area.pairs) {
         if (count > 1) singlePairs = false;
     }
     area.everyBoxOnTarget = area.prunable && singlePairs && area.pairsNeeded == int64_t(area.boxes.size());
+    return true;
+}
+
+bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::string& why) {
+    area = Area();
+    size_t columns = 0;
+    for (const std::string& row : rows) columns = std::max(columns, row.size());
+    constexpr int margin = 3;  // as buildArea: two cells to walk round the outside, one of frame
+    int64_t width = int64_t(columns) + 2 * margin, height = int64_t(rows.size()) + 2 * margin;
+    if (width * height > maxAreaCells) {
+        why = "the level is too large to search";
+        return false;
+    }
+    area.left = -margin;
+    area.top = -margin;
+    area.width = int(width);
+    area.height = int(height);
+    setSteps(area);
+    area.kind.assign(size_t(width * height), openCell);
+    area.pairs.assign(area.kind.size(), 0);
+    int players = 0;
+    for (int cell = 0; cell < int(area.kind.size()); cell++) {
+        int column = cell % area.width, row = cell / area.width;
+        if (column == 0 || row == 0 || column == area.width - 1 || row == area.height - 1) {
+            area.kind[cell] = pastTheArea;
+            continue;
+        }
+        int x = column - margin, y = row - margin;
+        char c = y >= 0 && y < int(rows.size()) && x >= 0 && x < int(rows[y].size()) ? rows[y][x] : ' ';
+        if (c == '#') area.kind[cell] = wallCell;
+        if (c == '.' || c == '*' || c == '+') area.pairs[cell] = 1;
+        if (c == '$' || c == '*') area.boxes.push_back(uint16_t(cell));
+        if (c == '@' || c == '+') {
+            area.player = cell;
+            players++;
+        }
+    }
+    if (players != 1) {
+        why = players == 0 ? "the level has no player" : "the level has more than one player";
+        return false;
+    }
+    int64_t targets = 0;
+    for (int32_t count : area.pairs) targets += count;
+    if (targets < int64_t(area.boxes.size())) {
+        why = "the level has fewer targets than boxes";
+        return false;
+    }
+    area.pairsNeeded = int64_t(area.boxes.size());
+    area.closed = isClosed(area);
+    area.prunable = area.closed;
+    area.everyBoxOnTarget = area.prunable;
     return true;
 }
 
@@ -334,6 +393,42 @@ uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
     }
 }
 
+uint64_t Search::bytes() const {
+    return nodes_.capacity() * sizeof(Node) + keys_.capacity() * sizeof(uint16_t) +
+           table_.capacity() * sizeof(uint32_t) + open_.capacity() * sizeof(uint64_t);
+}
+
+// Whether the table can take `extra` more entries within the bound on memory.
+// A vector that must grow holds its old and its new block at once, so both
+// are counted; the tables grow by half, not double, to use the bound well.
+template <typename T>
+bool Search::canGrow(std::vector<T>& table, size_t extra) {
+    if (table.size() + extra <= table.capacity()) return true;
+    size_t wanted = std::max(table.size() + extra, table.capacity() + table.capacity() / 2 + 64);
+    uint64_t peak = bytes() + wanted * sizeof(T);
+    if (peak > limits_.maxBytes) {
+        outOfMemory_ = true;
+        return false;
+    }
+    peakBytes = std::max(peakBytes, peak);
+    table.reserve(wanted);
+    return true;
+}
+
+// Whether one more position fits: its node, its key, its slot in the table
+// (which doubles at half full) and its place in the queue.
+bool Search::roomFor(size_t keys) {
+    if ((nodes_.size() + 1) * 2 > table_.size()) {
+        uint64_t peak = bytes() + table_.size() * 2 * sizeof(uint32_t);
+        if (peak > limits_.maxBytes) {
+            outOfMemory_ = true;
+            return false;
+        }
+        peakBytes = std::max(peakBytes, peak);
+    }
+    return canGrow(nodes_, 1) && canGrow(keys_, keys) && canGrow(open_, 1);
+}
+
 uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
     if ((nodes_.size() + 1) * 2 > table_.size()) {
         std::vector<uint32_t> bigger(table_.size() * 2, 0);
@@ -362,12 +457,17 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
 void Search::push(uint32_t node, int64_t h) {
     uint64_t g = nodes_[node].g;
     uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + boundWeight * h), 0xFFFF);
-    open_.push((f << 48) | ((0xFFFF - g) << 32) | node);
+    open_.push_back((f << 48) | ((0xFFFF - g) << 32) | node);
+    std::push_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
 }
 
 Search::Status Search::run() {
     Clock::time_point start = Clock::now();
     table_.assign(1024, 0);
+    if (!roomFor(stride_)) {
+        why = "gave up at the limit of memory";
+        return gaveUp;
+    }
     std::vector<uint16_t> key(stride_), child(stride_);
     for (size_t i = 0; i + 1 < stride_; i++) boxCount_[area_.boxes[i]]++;
     key[0] = playerKey(area_.player);
@@ -378,8 +478,9 @@ Search::Status Search::run() {
     push(insert(key.data(), hashOf(key.data()), Node{UINT32_MAX, 0, 0, 0, 0}), h);
 
     while (!open_.empty()) {
-        uint64_t top = open_.top();
-        open_.pop();
+        uint64_t top = open_.front();
+        std::pop_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
+        open_.pop_back();
         uint32_t index = uint32_t(top & 0xFFFFFFFFu);
         uint16_t g = uint16_t(0xFFFF - ((top >> 32) & 0xFFFF));
         if (nodes_[index].closed || nodes_[index].g != g) continue;
@@ -392,16 +493,19 @@ Search::Status Search::run() {
             std::reverse(pushes.begin(), pushes.end());
             return found;
         }
-        if (++expanded % 512 == 0) {
-            if (onSlice) onSlice();
-            double spent = std::chrono::duration<double>(Clock::now() - start).count();
-            if (spent > seconds_) {
-                why = "gave up at the time limit";
-                return gaveUp;
-            }
+        // The clock is read at every position: that costs far less than
+        // expanding one, and on a large level one expansion can take long.
+        if (++expanded % 64 == 0 && onSlice) onSlice();
+        if (std::chrono::duration<double>(Clock::now() - start).count() > seconds_) {
+            why = "gave up at the time limit";
+            return gaveUp;
         }
         if (nodes_.size() >= limits_.maxStates || g >= 0xFFF0) {
             why = "gave up at the limit of positions";
+            return gaveUp;
+        }
+        if (outOfMemory_) {
+            why = "gave up at the limit of memory";
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
@@ -440,8 +544,8 @@ Search::Status Search::run() {
                         uint32_t known = find(child.data(), hash);
                         Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0};
                         if (known == UINT32_MAX) {
-                            push(insert(child.data(), hash, node), childBound);
-                        } else if (!nodes_[known].closed && nodes_[known].g > childG) {
+                            if (roomFor(stride_)) push(insert(child.data(), hash, node), childBound);
+                        } else if (!nodes_[known].closed && nodes_[known].g > childG && canGrow(open_, 1)) {
                             nodes_[known] = node;
                             push(known, childBound);
                         }
@@ -452,6 +556,10 @@ Search::Status Search::run() {
             }
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
+    }
+    if (outOfMemory_) {
+        why = "gave up at the limit of memory";
+        return gaveUp;
     }
     return exhausted;
 }
@@ -490,4 +598,64 @@ std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& p
         player = boxCell;
     }
     return letters;
+}
+
+namespace {
+
+SearchRun runOnce(Search& search, const std::function<void()>& onSlice) {
+    search.onSlice = onSlice;
+    SearchRun run;
+    run.status = search.run();
+    run.pushes = search.pushes;
+    run.leftTheArea = search.leftTheArea;
+    run.expanded = search.expanded;
+    run.seen = search.seen();
+    run.peakBytes = search.peakBytes;
+    run.why = search.why;
+    return run;
+}
+
+// Adds what a later search cost to the run before it, keeping the later's outcome.
+void follow(SearchRun& earlier, SearchRun later) {
+    later.expanded += earlier.expanded;
+    later.seen += earlier.seen;
+    later.peakBytes = std::max(later.peakBytes, earlier.peakBytes);
+    earlier = std::move(later);
+}
+
+}  // namespace
+
+SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                       const std::function<void()>& onSlice) {
+    Search search(area, distances, limits, seconds, false);
+    return runOnce(search, onSlice);
+}
+
+SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                    const std::function<void()>& onSlice) {
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    const char* mode = std::getenv("BOXYARD_ANY");
+    int variant = mode ? std::atoi(mode) : 0;
+    if (variant == 0) {
+        SearchRun run;
+        {
+            Search quick(area, distances, limits, std::min(seconds, 0.15), false);
+            quick.boundWeight = 3;
+            run = runOnce(quick, onSlice);
+        }
+        if (run.status != Search::gaveUp) return run;
+        Search thorough(area, distances, limits, secondsLeft(), false);
+        follow(run, runOnce(thorough, onSlice));
+        return run;
+    }
+    if (variant == 1) {
+        Search greedy(area, distances, limits, seconds, true);
+        return runOnce(greedy, onSlice);
+    }
+    Search weighted(area, distances, limits, seconds, false);
+    weighted.boundWeight = variant;
+    return runOnce(weighted, onSlice);
 }
