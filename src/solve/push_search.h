@@ -75,7 +75,7 @@ using Clock = std::chrono::steady_clock;
 
 class Search {
 public:
-    enum Status { found, exhausted, gaveUp };
+    enum Status { found, exhausted, gaveUp, running };
 
     Search(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds, bool greedy)
         : area_(area), distances_(distances), limits_(limits), seconds_(seconds), greedy_(greedy) {
@@ -87,6 +87,11 @@ public:
     }
 
     Status run();
+    // The same in parts, so that two searches can take turns: begin sets out,
+    // and each resume expands up to `expansions` positions, returning
+    // `running` when it stopped only for that count.
+    Status begin();
+    Status resume(uint64_t expansions);
     uint64_t seen() const { return nodes_.size(); }
     // The bytes the search's tables hold now, and the most they ever held at once.
     uint64_t bytes() const;
@@ -102,6 +107,11 @@ public:
     // Pushes still needed count this many times over pushes made: above 1
     // the search heads for a win sooner and no longer proves the fewest.
     int64_t boundWeight = 1;
+    // A box pushed into a one-wide tunnel goes on to its end, or to a target
+    // in it, in one move: the player behind it has nothing else to do there.
+    // Not for the fewest pushes, which it does not keep.
+    bool useTunnels = false;
+    bool tookTunnel = false;  // some move went more than one push
 
 private:
     struct Node {
@@ -110,6 +120,7 @@ private:
         uint16_t boxFrom;
         uint8_t direction;
         uint8_t closed;
+        uint16_t length;  // pushes of the one box the one way, through a tunnel
     };
 
     int flood(int from);
@@ -117,6 +128,7 @@ private:
     int64_t bound(const uint16_t* boxes);
     int64_t matching(const uint16_t* boxes, int n);
     bool frozen(int cell, bool& offTarget);
+    bool inTunnel(int cell, int d) const;
     bool isWon(const uint16_t* boxes) const;
     uint32_t find(const uint16_t* key, uint64_t hash) const;
     uint64_t hashOf(const uint16_t* key) const;
@@ -142,6 +154,7 @@ private:
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
     std::vector<uint64_t> open_;  // a heap, lowest first
     bool outOfMemory_ = false;
+    Clock::time_point start_;
     std::vector<int64_t> cost_, rowPotential_, columnPotential_, minimum_;
     std::vector<int> match_, way_;
     std::vector<uint8_t> used_;
