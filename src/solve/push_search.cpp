@@ -573,15 +573,18 @@ Search::Status Search::resume(uint64_t expansions) {
                     while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
                     while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
                     child[0] = playerKey(behind);
-                    int64_t childBound = bound(&child[1]);
+                    // The bound, the dearest part, is worked out only for
+                    // positions not met before or now reached in fewer pushes.
+                    uint16_t childG = uint16_t(g + length);
+                    uint64_t hash = hashOf(child.data());
+                    uint32_t known = find(child.data(), hash);
+                    bool better = known == UINT32_MAX || (!nodes_[known].closed && nodes_[known].g > childG);
+                    int64_t childBound = better ? bound(&child[1]) : noWin;
                     if (childBound < noWin) {
-                        uint16_t childG = uint16_t(g + length);
-                        uint64_t hash = hashOf(child.data());
-                        uint32_t known = find(child.data(), hash);
                         Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
                         if (known == UINT32_MAX) {
                             if (roomFor(stride_)) push(insert(child.data(), hash, node), childBound);
-                        } else if (!nodes_[known].closed && nodes_[known].g > childG && canGrow(open_, 1)) {
+                        } else if (canGrow(open_, 1)) {
                             nodes_[known] = node;
                             push(known, childBound);
                         }
