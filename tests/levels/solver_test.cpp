@@ -284,7 +284,7 @@ TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
     // every step with the game's own moves.
     std::mt19937 random(20261208);
     int lostSeen = 0, wonSeen = 0;
-    for (int round = 0; round < 300; round++) {
+    for (int round = 0; round < 200; round++) {
         const int width = 5, height = 4, boxes = 1 + int(random() % 2);
         std::vector<std::string> rows(size_t(height + 2), std::string(size_t(width + 2), '#'));
         auto at = [&](int x, int y) -> char& { return rows[size_t(y)][size_t(x)]; };
