@@ -87,11 +87,6 @@ public:
     }
 
     Status run();
-    // The same in parts, so that two searches can take turns: begin sets out,
-    // and each resume expands up to `expansions` positions, returning
-    // `running` when it stopped only for that count.
-    Status begin();
-    Status resume(uint64_t expansions);
     uint64_t seen() const { return nodes_.size(); }
     // The bytes the search's tables hold now, and the most they ever held at once.
     uint64_t bytes() const;
@@ -123,6 +118,10 @@ private:
         uint16_t length;  // pushes of the one box the one way, through a tunnel
     };
 
+    // The two halves of run: setting out from the start, and expanding up to
+    // `expansions` positions, `running` when it stopped only for that count.
+    Status begin();
+    Status resume(uint64_t expansions);
     int flood(int from);
     uint16_t playerKey(int cell);
     int64_t bound(const uint16_t* boxes);
