@@ -217,7 +217,7 @@ void measureDistances(const Area& area, Distances& distances) {
 namespace {
 
 // True when the box on `cell` cannot move along the line through `one` and `other`.
-bool axisHeld(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool axisHeld(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, int one, int other, bool& offTarget) {
     int a = cell + one, b = cell + other;
     if (area.kind[a] != openCell || mark[a] || area.kind[b] != openCell || mark[b]) return true;
@@ -237,7 +237,7 @@ bool axisHeld(const Area& area, const Distances& distances, const std::vector<ui
 
 }  // namespace
 
-bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget) {
     mark[cell] = 1;
     bool groupOff = false;
@@ -605,7 +605,7 @@ Search::Status Search::resume(uint64_t expansions) {
 
 std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes) {
     int cells = int(area.kind.size());
-    std::vector<uint8_t> boxCount(cells, 0);
+    std::vector<uint16_t> boxCount(cells, 0);
     for (uint16_t box : area.boxes) boxCount[box]++;
     int player = area.player;
     std::string letters;

@@ -68,7 +68,7 @@ void measureDistances(const Area& area, Distances& distances);
 // each other are both frozen. `offTarget` is set when a frozen box of the
 // group stands off target. `boxCount` holds the boxes on each cell; `mark` is
 // scratch of the area's size, all zero, and left so.
-bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget);
 
 using Clock = std::chrono::steady_clock;
@@ -143,7 +143,7 @@ private:
     double seconds_;
     bool greedy_;
     size_t stride_;
-    std::vector<uint8_t> boxCount_;
+    std::vector<uint16_t> boxCount_;  // boxes on each cell: the Board lets them share one
     std::vector<uint32_t> mark_;
     uint32_t stamp_ = 0;
     std::vector<int> reached_;
