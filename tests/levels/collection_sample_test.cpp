@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "files/collection_file.h"
 #include "levels/notation.h"
 #include "solve/solver.h"
 
@@ -37,10 +38,10 @@ TEST(CollectionSample, SolveAnyWinsAFixedSampleOfThePublicSets) {
     for (const Sample& sample : samples) {
         std::ifstream in(folder + sample.file);
         ASSERT_TRUE(in.is_open()) << folder << sample.file;
-        std::vector<CollectionLevel> levels = readCollection(in);
+        const Collection collection = listCollection(in);
         for (int ordinal : sample.levels) {
-            ASSERT_LE(ordinal, int(levels.size())) << sample.file;
-            const std::vector<std::string>& rows = levels[size_t(ordinal - 1)].rows;
+            ASSERT_LE(ordinal, int(collection.levels.size())) << sample.file;
+            const std::vector<std::string> rows = collectionLevel(in, collection, ordinal - 1).picture.lines;
             SearchLimits limits;
             limits.maxSeconds = 2;
             limits.maxBytes = uint64_t(128) << 20;

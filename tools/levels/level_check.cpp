@@ -3,6 +3,8 @@
 // solver, whose every solution is played through the game's moves.
 #include "levels/level_check.h"
 
+#include "files/collection_file.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -294,22 +296,29 @@ int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream
 }
 
 int solveCollection(std::istream& in, int ordinal, const SearchLimits& limits, bool anySolution, std::ostream& out) {
-    std::vector<CollectionLevel> levels = readCollection(in);
-    if (ordinal > int(levels.size())) {
-        out << "the collection has " << plural(int(levels.size()), "level", "levels") << ", no level " << ordinal
-            << '\n';
+    const Collection collection = listCollection(in);
+    const int count = int(collection.levels.size());
+    if (!collection.problem.empty()) out << "collection: " << collection.problem << '\n';
+    if (ordinal > count) {
+        out << "the collection has " << plural(count, "level", "levels") << ", no level " << ordinal << '\n';
         return 1;
     }
     int tried = 0, won = 0;
     uint64_t expanded = 0, peakBytes = 0;
     double totalSeconds = 0, slowest = 0;
-    for (const CollectionLevel& level : levels) {
-        if (ordinal != 0 && level.ordinal != ordinal) continue;
-        SearchResult result = solveRows(level.rows, limits, anySolution,
-                                        [&](const std::string& solution, std::string* why) {
-                                            return replayLevel(level.rows, solution, why);
-                                        });
+    for (int index = 0; index < count; index++) {
+        if (ordinal != 0 && index + 1 != ordinal) continue;
+        const CollectionLevel level = collectionLevel(in, collection, index);
         tried++;
+        // A level the game cannot take is a problem of the collection, never skipped.
+        if (!level.refusal.empty()) {
+            out << describeLevel(level) << ": cannot be played: " << level.refusal << '\n';
+            continue;
+        }
+        const std::vector<std::string>& rows = level.picture.lines;
+        SearchResult result = solveRows(rows, limits, anySolution, [&](const std::string& solution, std::string* why) {
+            return replayLevel(rows, solution, why);
+        });
         if (reportResult(describeLevel(level), result, out)) {
             won++;
             slowest = std::max(slowest, result.seconds);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "files/collection_file.h"
 #include "levels/collection_files.h"
 #include "levels/generate.h"
 #include "levels/level_check.h"
@@ -65,6 +66,11 @@ const char* const usage =
     "  --max-states N    keep only levels the solver proves within N positions (default 200000)\n"
     "\n"
     "  --help            show this text\n";
+
+// A folder holding a chain stands for its first level.
+std::string firstLevelOf(const std::string& name) {
+    return collectionKind(name) == CollectionKind::chainFolder ? name + "/level1.kzm" : name;
+}
 
 int fail(const std::string& text) {
     std::cerr << "boxyard-levels: " << text << " (try --help)\n";
@@ -179,23 +185,17 @@ int runCommand(int argc, char** argv) {
     size_t arguments = words.size() - 1;
     auto wants = [&](size_t least, size_t most) { return arguments >= least && arguments <= most; };
     if (command == "check" || command == "solve" || command == "bench") {
-        if (!wants(1, 1)) return fail(command + " takes one level file");
-        if (command == "check") return checkChain(words[1], limits, std::cout);
-        if (command == "solve") {
-            // A collection in the common notation, or else one of the game's level files.
-            std::ifstream file(words[1], std::ios::in | std::ios::binary);
-            std::stringstream text;
-            text << file.rdbuf();
-            std::istringstream collection(text.str());
-            if (file.is_open() && !readCollection(collection).empty()) {
-                collection.clear();
-                collection.seekg(0);
-                return solveCollection(collection, ordinal, limits, anySolution, std::cout);
-            }
-            if (ordinal > 0) return fail("--level belongs to a collection; \"" + words[1] + "\" is not one");
-            return solveLevel(words[1], limits, std::cout, anySolution);
+        if (!wants(1, 1)) return fail(command + " takes one level file, collection or folder");
+        // A collection in the common notation: every level of it, or the one asked for.
+        if (command != "bench" && collectionKind(words[1]) == CollectionKind::notationFile) {
+            std::ifstream collection(words[1], std::ios::in | std::ios::binary);
+            return solveCollection(collection, ordinal, limits, anySolution && command == "solve", std::cout);
         }
-        return benchChain(words[1], limits, std::cout);
+        if (ordinal > 0) return fail("--level belongs to a collection; \"" + words[1] + "\" is not one");
+        const std::string first = firstLevelOf(words[1]);
+        if (command == "check") return checkChain(first, limits, std::cout);
+        if (command == "solve") return solveLevel(first, limits, std::cout, anySolution);
+        return benchChain(first, limits, std::cout);
     }
     if (command == "generate") {
         if (!wants(1, 1)) return fail("generate takes the folder to write the levels into");
@@ -209,10 +209,10 @@ int runCommand(int argc, char** argv) {
     }
     if (command == "export") {
         if (!wants(1, 2)) return fail("export takes the first level file and, if wanted, an output file");
-        if (arguments == 1) return exportChain(words[1], std::cout, std::cerr);
+        if (arguments == 1) return exportChain(firstLevelOf(words[1]), std::cout, std::cerr);
         std::ofstream out(words[2], std::ios::out | std::ios::binary | std::ios::trunc);
         if (!out.is_open()) return fail("cannot write \"" + words[2] + "\"");
-        return exportChain(words[1], out, std::cerr);
+        return exportChain(firstLevelOf(words[1]), out, std::cerr);
     }
     return fail("unknown command \"" + command + "\"");
 }
