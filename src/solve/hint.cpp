@@ -1,14 +1,18 @@
-// The hint needs any sound solution, not the fewest pushes: it searches first
-// with the estimate of pushes still needed weighed three times over, which
-// finds one far sooner on most levels, and only then as the level tool does. The solution found is kept as a plan, each push with the
-// layout of the boxes it was made from, and later hints follow it on for as
-// long as the rest of it still wins from the position on the board.
+// The hint needs any sound solution, not the fewest pushes: it searches as
+// `boxyard-levels solve --any` does. The solution found is kept as a plan,
+// each push with the layout of the boxes it was made from, and later hints
+// follow it on for as long as the rest of it still wins from the position on
+// the board.
 #include "solve/hint.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "rules/board.h"
 #include "rules/moves.h"
@@ -93,7 +97,7 @@ Hint findHint(const HintLimits& limits, const std::function<void()>& thinking,
     }
 
     SearchLimits searchLimits;
-    searchLimits.maxStates = limits.maxStates;
+    searchLimits.maxBytes = limits.maxBytes;
     searchLimits.maxSeconds = limits.seconds;
     bool told = false;
     auto tellIfSlow = [&] {
@@ -103,29 +107,17 @@ Hint findHint(const HintLimits& limits, const std::function<void()>& thinking,
             if (thinking) thinking();
         }
     };
-    auto secondsLeft = [&] {
-        return std::max(0.0, limits.seconds - std::chrono::duration<double>(Clock::now() - start).count());
-    };
-    // First a short search that heads for a win, which settles most positions
-    // in milliseconds; then, for the rest of the budget, the search that
-    // weighs pushes made fully, which copes better where the estimate misleads.
-    Search quick(area, distances, searchLimits, std::min(secondsLeft(), limits.quickSeconds), false);
-    quick.boundWeight = 3;
-    quick.onSlice = tellIfSlow;
-    Search::Status status = quick.run();
-    std::vector<std::pair<int, int>> pushes = quick.pushes;
-    bool leftTheArea = quick.leftTheArea;
-    if (status == Search::gaveUp) {
-        Search thorough(area, distances, searchLimits, secondsLeft(), false);
-        thorough.onSlice = tellIfSlow;
-        status = thorough.run();
-        pushes = thorough.pushes;
-        leftTheArea = thorough.leftTheArea;
-    }
-    if (status == Search::exhausted && !leftTheArea) {
+    double secondsLeft = std::max(0.0, limits.seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    SearchRun run = searchAny(area, distances, searchLimits, secondsLeft, tellIfSlow);
+    // The search's tables are freed by now; the C library is asked to hand
+    // the pages back too, so a hint leaves the game no bigger than it was.
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    if (run.status == Search::exhausted && !run.leftTheArea) {
         hint.outcome = HintOutcome::lost;
-    } else if (status == Search::found && !pushes.empty()) {
-        std::string letters = spellOut(area, pushes);
+    } else if (run.status == Search::found && !run.pushes.empty()) {
+        std::string letters = spellOut(area, run.pushes);
         if (replayWins(letters)) {
             keepPlan(letters);
             return hintFromPlan(0);

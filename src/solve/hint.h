@@ -17,8 +17,7 @@ struct Hint {
 struct HintLimits {
     double seconds = 2.0;        // the whole budget
     double thinkingAfter = 0.15;  // when a search still going is worth a word
-    double quickSeconds = 0.15;   // the share of the budget for the quick search
-    uint64_t maxStates = 2000000;
+    uint64_t maxBytes = uint64_t(128) << 20;  // what the search's tables may hold at once
 };
 
 // The next push of a solution from the Board as it stands, which is left as
@@ -26,6 +25,8 @@ struct HintLimits {
 // of its own, so hints taken one after another lead to the win. `thinking`
 // is called once if the search runs past limits.thinkingAfter, and
 // `whileSearching` at every look at the clock, a few hundred times a second.
+// The search's tables are given back before it returns, so the game is no
+// bigger after.
 Hint findHint(const HintLimits& limits, const std::function<void()>& thinking,
               const std::function<void()>& whileSearching = nullptr);
 

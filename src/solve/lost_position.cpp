@@ -19,7 +19,8 @@ bool isAreaLost(const Area& area, const Distances& distances) {
     // A player who can walk out past the walls can push boxes anywhere.
     if (!area.prunable) return false;
     int cells = int(area.kind.size());
-    std::vector<uint8_t> boxCount(cells, 0), mark(cells, 0);
+    std::vector<uint16_t> boxCount(cells, 0);
+    std::vector<uint8_t> mark(cells, 0);
     for (uint16_t box : area.boxes) boxCount[box]++;
     // Where every box must end on a target, a box that can only slide onto
     // cells it can never leave for a target is as good as frozen. With spare

@@ -20,9 +20,33 @@
 namespace {
 
 constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
-constexpr int maxAreaCells = 30000;
+constexpr int maxAreaCells = 30000;  // cell numbers stay below exactPlayer
 const char stepLetters[4] = {'u', 'd', 'l', 'r'};
 const char pushLetters[4] = {'U', 'D', 'L', 'R'};
+
+// Whether the player, walking through everything but walls, stays off the frame.
+bool isClosed(const Area& area) {
+    std::vector<uint8_t> seen(area.kind.size(), 0);
+    std::vector<int> queue = {area.player};
+    seen[area.player] = 1;
+    for (size_t i = 0; i < queue.size(); i++) {
+        for (int d = 0; d < 4; d++) {
+            int next = queue[i] + area.step[d];
+            if (seen[next]) continue;
+            seen[next] = 1;
+            if (area.kind[next] == pastTheArea) return false;
+            if (area.kind[next] == openCell) queue.push_back(next);
+        }
+    }
+    return true;
+}
+
+void setSteps(Area& area) {
+    area.step[0] = -area.width;
+    area.step[1] = area.width;
+    area.step[2] = -1;
+    area.step[3] = 1;
+}
 
 }  // namespace
 
@@ -63,10 +87,7 @@ bool buildArea(Area& area, std::string& why) {
     int cells = area.width * area.height;
     area.kind.assign(cells, openCell);
     area.pairs.assign(cells, 0);
-    area.step[0] = -area.width;
-    area.step[1] = area.width;
-    area.step[2] = -1;
-    area.step[3] = 1;
+    setSteps(area);
     for (int cell = 0; cell < cells; cell++) {
         int column = cell % area.width, row = cell / area.width;
         int64_t x = area.left + column, y = area.top + row;
@@ -100,27 +121,64 @@ bool buildArea(Area& area, std::string& why) {
     if (boxesOnCell[area.player] > 0) area.stacked = true;
     area.pairsNeeded = int64_t(board.boxesToPlace) - fixedPairs;
 
-    // Closed when the player, walking through everything but walls, never
-    // reaches the frame.
-    std::vector<uint8_t> seen(cells, 0);
-    std::vector<int> queue = {area.player};
-    seen[area.player] = 1;
-    area.closed = true;
-    for (size_t i = 0; i < queue.size(); i++) {
-        for (int d = 0; d < 4; d++) {
-            int next = queue[i] + area.step[d];
-            if (seen[next]) continue;
-            seen[next] = 1;
-            if (area.kind[next] == pastTheArea) area.closed = false;
-            if (area.kind[next] == openCell) queue.push_back(next);
-        }
-    }
+    area.closed = isClosed(area);
     area.prunable = area.closed && area.kind[area.player] == openCell;
     bool singlePairs = true;
     for (int32_t count : area.pairs) {
         if (count > 1) singlePairs = false;
     }
     area.everyBoxOnTarget = area.prunable && singlePairs && area.pairsNeeded == int64_t(area.boxes.size());
+    return true;
+}
+
+bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::string& why) {
+    area = Area();
+    size_t columns = 0;
+    for (const std::string& row : rows) columns = std::max(columns, row.size());
+    constexpr int margin = 3;  // as buildArea: two cells to walk round the outside, one of frame
+    int64_t width = int64_t(columns) + 2 * margin, height = int64_t(rows.size()) + 2 * margin;
+    if (width * height > maxAreaCells) {
+        why = "the level is too large to search";
+        return false;
+    }
+    area.left = -margin;
+    area.top = -margin;
+    area.width = int(width);
+    area.height = int(height);
+    setSteps(area);
+    area.kind.assign(size_t(width * height), openCell);
+    area.pairs.assign(area.kind.size(), 0);
+    int players = 0;
+    for (int cell = 0; cell < int(area.kind.size()); cell++) {
+        int column = cell % area.width, row = cell / area.width;
+        if (column == 0 || row == 0 || column == area.width - 1 || row == area.height - 1) {
+            area.kind[cell] = pastTheArea;
+            continue;
+        }
+        int x = column - margin, y = row - margin;
+        char c = y >= 0 && y < int(rows.size()) && x >= 0 && x < int(rows[y].size()) ? rows[y][x] : ' ';
+        if (c == '#') area.kind[cell] = wallCell;
+        if (c == '.' || c == '*' || c == '+') area.pairs[cell] = 1;
+        if (c == '$' || c == '*') area.boxes.push_back(uint16_t(cell));
+        if (c == '@' || c == '+') {
+            area.player = cell;
+            players++;
+        }
+    }
+    if (players != 1) {
+        why = players == 0 ? "the level has no player" : "the level has more than one player";
+        return false;
+    }
+    int64_t targets = 0;
+    for (int32_t count : area.pairs) targets += count;
+    if (targets < int64_t(area.boxes.size())) {
+        why = "the level has fewer targets than boxes";
+        return false;
+    }
+    area.pairsNeeded = int64_t(area.boxes.size());
+    area.closed = isClosed(area);
+    area.prunable = area.closed;
+    area.everyBoxOnTarget = area.prunable;
     return true;
 }
 
@@ -159,7 +217,7 @@ void measureDistances(const Area& area, Distances& distances) {
 namespace {
 
 // True when the box on `cell` cannot move along the line through `one` and `other`.
-bool axisHeld(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool axisHeld(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, int one, int other, bool& offTarget) {
     int a = cell + one, b = cell + other;
     if (area.kind[a] != openCell || mark[a] || area.kind[b] != openCell || mark[b]) return true;
@@ -179,7 +237,7 @@ bool axisHeld(const Area& area, const Distances& distances, const std::vector<ui
 
 }  // namespace
 
-bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget) {
     mark[cell] = 1;
     bool groupOff = false;
@@ -312,6 +370,12 @@ int64_t Search::matching(const uint16_t* boxes, int n) {
     return total >= unreachableCost ? noWin : total;
 }
 
+// A cell of a one-wide tunnel along the way `d`: walls on both sides.
+bool Search::inTunnel(int cell, int d) const {
+    int side = d < 2 ? area_.step[3] : area_.step[1];
+    return area_.kind[cell - side] == wallCell && area_.kind[cell + side] == wallCell;
+}
+
 bool Search::frozen(int cell, bool& offTarget) {
     return isFrozen(area_, distances_, boxCount_, frozenMark_, true, cell, offTarget);
 }
@@ -332,6 +396,42 @@ uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
         if (entry == 0) return UINT32_MAX;
         if (std::memcmp(&keys_[size_t(entry - 1) * stride_], key, stride_ * sizeof(uint16_t)) == 0) return entry - 1;
     }
+}
+
+uint64_t Search::bytes() const {
+    return nodes_.capacity() * sizeof(Node) + keys_.capacity() * sizeof(uint16_t) +
+           table_.capacity() * sizeof(uint32_t) + open_.capacity() * sizeof(uint64_t);
+}
+
+// Whether the table can take `extra` more entries within the bound on memory.
+// A vector that must grow holds its old and its new block at once, so both
+// are counted; the tables grow by half, not double, to use the bound well.
+template <typename T>
+bool Search::canGrow(std::vector<T>& table, size_t extra) {
+    if (table.size() + extra <= table.capacity()) return true;
+    size_t wanted = std::max(table.size() + extra, table.capacity() + table.capacity() / 2 + 64);
+    uint64_t peak = bytes() + wanted * sizeof(T);
+    if (peak > limits_.maxBytes) {
+        outOfMemory_ = true;
+        return false;
+    }
+    peakBytes = std::max(peakBytes, peak);
+    table.reserve(wanted);
+    return true;
+}
+
+// Whether one more position fits: its node, its key, its slot in the table
+// (which doubles at half full) and its place in the queue.
+bool Search::roomFor(size_t keys) {
+    if ((nodes_.size() + 1) * 2 > table_.size()) {
+        uint64_t peak = bytes() + table_.size() * 2 * sizeof(uint32_t);
+        if (peak > limits_.maxBytes) {
+            outOfMemory_ = true;
+            return false;
+        }
+        peakBytes = std::max(peakBytes, peak);
+    }
+    return canGrow(nodes_, 1) && canGrow(keys_, keys) && canGrow(open_, 1);
 }
 
 uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
@@ -362,24 +462,41 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
 void Search::push(uint32_t node, int64_t h) {
     uint64_t g = nodes_[node].g;
     uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + boundWeight * h), 0xFFFF);
-    open_.push((f << 48) | ((0xFFFF - g) << 32) | node);
+    open_.push_back((f << 48) | ((0xFFFF - g) << 32) | node);
+    std::push_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
 }
 
 Search::Status Search::run() {
-    Clock::time_point start = Clock::now();
+    Status status = begin();
+    return status == running ? resume(UINT64_MAX) : status;
+}
+
+Search::Status Search::begin() {
+    start_ = Clock::now();
     table_.assign(1024, 0);
-    std::vector<uint16_t> key(stride_), child(stride_);
+    if (!roomFor(stride_)) {
+        why = "gave up at the limit of memory";
+        return gaveUp;
+    }
+    std::vector<uint16_t> key(stride_);
     for (size_t i = 0; i + 1 < stride_; i++) boxCount_[area_.boxes[i]]++;
     key[0] = playerKey(area_.player);
     std::copy(area_.boxes.begin(), area_.boxes.end(), key.begin() + 1);
     int64_t h = bound(&key[1]);
     for (size_t i = 0; i + 1 < stride_; i++) boxCount_[area_.boxes[i]]--;
     if (h >= noWin && !isWon(&key[1])) return exhausted;
-    push(insert(key.data(), hashOf(key.data()), Node{UINT32_MAX, 0, 0, 0, 0}), h);
+    push(insert(key.data(), hashOf(key.data()), Node{UINT32_MAX, 0, 0, 0, 0, 0}), h);
+    return running;
+}
 
-    while (!open_.empty()) {
-        uint64_t top = open_.top();
-        open_.pop();
+Search::Status Search::resume(uint64_t expansions) {
+    Clock::time_point start = start_;
+    std::vector<uint16_t> key(stride_), child(stride_);
+    for (uint64_t done = 0; !open_.empty(); done++) {
+        if (done == expansions) return running;
+        uint64_t top = open_.front();
+        std::pop_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
+        open_.pop_back();
         uint32_t index = uint32_t(top & 0xFFFFFFFFu);
         uint16_t g = uint16_t(0xFFFF - ((top >> 32) & 0xFFFF));
         if (nodes_[index].closed || nodes_[index].g != g) continue;
@@ -387,21 +504,27 @@ Search::Status Search::run() {
         std::copy_n(&keys_[size_t(index) * stride_], stride_, key.begin());
         if (isWon(&key[1])) {
             for (uint32_t at = index; nodes_[at].parent != UINT32_MAX; at = nodes_[at].parent) {
-                pushes.emplace_back(nodes_[at].boxFrom, nodes_[at].direction);
+                const Node& node = nodes_[at];
+                for (int i = node.length - 1; i >= 0; i--) {
+                    pushes.emplace_back(node.boxFrom + i * area_.step[node.direction], node.direction);
+                }
             }
             std::reverse(pushes.begin(), pushes.end());
             return found;
         }
-        if (++expanded % 512 == 0) {
-            if (onSlice) onSlice();
-            double spent = std::chrono::duration<double>(Clock::now() - start).count();
-            if (spent > seconds_) {
-                why = "gave up at the time limit";
-                return gaveUp;
-            }
+        // The clock is read at every position: that costs far less than
+        // expanding one, and on a large level one expansion can take long.
+        if (++expanded % 64 == 0 && onSlice) onSlice();
+        if (std::chrono::duration<double>(Clock::now() - start).count() > seconds_) {
+            why = "gave up at the time limit";
+            return gaveUp;
         }
         if (nodes_.size() >= limits_.maxStates || g >= 0xFFF0) {
             why = "gave up at the limit of positions";
+            return gaveUp;
+        }
+        if (outOfMemory_) {
+            why = "gave up at the limit of memory";
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
@@ -420,6 +543,23 @@ Search::Status Search::run() {
                 if (area_.everyBoxOnTarget && distances_.nearest[beyond] == farAway) continue;
                 boxCount_[boxCell]--;
                 boxCount_[beyond]++;
+                // Into a tunnel the box goes on to its end in one move.
+                int length = 1, behind = boxCell;
+                if (useTunnels && area_.everyBoxOnTarget && !area_.stacked) {
+                    for (;;) {
+                        int next = beyond + area_.step[d];
+                        if (!inTunnel(behind, d) || !inTunnel(beyond, d) || area_.pairs[beyond] > 0 ||
+                            area_.kind[next] != openCell || boxCount_[next] > 0 || distances_.nearest[next] == farAway) {
+                            break;
+                        }
+                        boxCount_[beyond]--;
+                        boxCount_[next]++;
+                        behind = beyond;
+                        beyond = next;
+                        length++;
+                        tookTunnel = true;
+                    }
+                }
                 bool dead = false;
                 if (area_.everyBoxOnTarget && !area_.stacked) {
                     bool offTarget = false;
@@ -432,16 +572,19 @@ Search::Status Search::run() {
                     child[at] = uint16_t(beyond);
                     while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
                     while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
-                    child[0] = playerKey(boxCell);
-                    int64_t childBound = bound(&child[1]);
+                    child[0] = playerKey(behind);
+                    // The bound, the dearest part, is worked out only for
+                    // positions not met before or now reached in fewer pushes.
+                    uint16_t childG = uint16_t(g + length);
+                    uint64_t hash = hashOf(child.data());
+                    uint32_t known = find(child.data(), hash);
+                    bool better = known == UINT32_MAX || (!nodes_[known].closed && nodes_[known].g > childG);
+                    int64_t childBound = better ? bound(&child[1]) : noWin;
                     if (childBound < noWin) {
-                        uint16_t childG = uint16_t(g + 1);
-                        uint64_t hash = hashOf(child.data());
-                        uint32_t known = find(child.data(), hash);
-                        Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0};
+                        Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
                         if (known == UINT32_MAX) {
-                            push(insert(child.data(), hash, node), childBound);
-                        } else if (!nodes_[known].closed && nodes_[known].g > childG) {
+                            if (roomFor(stride_)) push(insert(child.data(), hash, node), childBound);
+                        } else if (canGrow(open_, 1)) {
                             nodes_[known] = node;
                             push(known, childBound);
                         }
@@ -453,12 +596,16 @@ Search::Status Search::run() {
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
     }
+    if (outOfMemory_) {
+        why = "gave up at the limit of memory";
+        return gaveUp;
+    }
     return exhausted;
 }
 
 std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes) {
     int cells = int(area.kind.size());
-    std::vector<uint8_t> boxCount(cells, 0);
+    std::vector<uint16_t> boxCount(cells, 0);
     for (uint16_t box : area.boxes) boxCount[box]++;
     int player = area.player;
     std::string letters;
@@ -490,4 +637,68 @@ std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& p
         player = boxCell;
     }
     return letters;
+}
+
+namespace {
+
+SearchRun runOnce(Search& search, const std::function<void()>& onSlice) {
+    search.onSlice = onSlice;
+    SearchRun run;
+    run.status = search.run();
+    run.pushes = search.pushes;
+    run.leftTheArea = search.leftTheArea;
+    run.expanded = search.expanded;
+    run.seen = search.seen();
+    run.peakBytes = search.peakBytes;
+    run.why = search.why;
+    return run;
+}
+
+}  // namespace
+
+SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                       const std::function<void()>& onSlice) {
+    Search search(area, distances, limits, seconds, false);
+    return runOnce(search, onSlice);
+}
+
+SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                    const std::function<void()>& onSlice) {
+    // Measured on hand-made collections at the hint's budget: the exact
+    // search for the first sixth or so, which settles most levels at once,
+    // then the greedy one with tunnels taken in one move, won the most. A
+    // greedy search alone, weighted A*, or the two taking turns won fewer,
+    // and so did a longer share for the exact search.
+    constexpr double exactShare = 0.15;
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    SearchRun run;
+    {
+        Search exact(area, distances, limits, seconds * exactShare, false);
+        run = runOnce(exact, onSlice);
+    }
+    if (run.status != Search::gaveUp) return run;
+    bool tookTunnel = false;
+    {
+        Search greedy(area, distances, limits, secondsLeft(), true);
+        greedy.useTunnels = true;
+        SearchRun next = runOnce(greedy, onSlice);
+        next.expanded += run.expanded;
+        next.seen += run.seen;
+        next.peakBytes = std::max(next.peakBytes, run.peakBytes);
+        run = std::move(next);
+        tookTunnel = greedy.tookTunnel;
+    }
+    // Only the search that stops nowhere in a tunnel proves a level lost.
+    if (run.status == Search::exhausted && tookTunnel) {
+        Search every(area, distances, limits, secondsLeft(), true);
+        SearchRun again = runOnce(every, onSlice);
+        again.expanded += run.expanded;
+        again.seen += run.seen;
+        again.peakBytes = std::max(again.peakBytes, run.peakBytes);
+        run = std::move(again);
+    }
+    return run;
 }

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <queue>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +45,11 @@ struct Area {
 
 // Builds the area from the Board, or says why the board cannot be searched.
 bool buildArea(Area& area, std::string& why);
+// Builds the area straight from a level's rows in the common notation ('#'
+// wall, '$' box, '.' target, '*' box on target, '@' player, '+' player on
+// target, anything else floor), of any size the cell numbers hold: every box
+// must end on a target. Says why when the rows cannot be searched.
+bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::string& why);
 
 // Push distances that ignore the other boxes: from every cell to every target
 // cell, a box moving wherever a player could stand behind it.
@@ -64,14 +68,14 @@ void measureDistances(const Area& area, Distances& distances);
 // each other are both frozen. `offTarget` is set when a frozen box of the
 // group stands off target. `boxCount` holds the boxes on each cell; `mark` is
 // scratch of the area's size, all zero, and left so.
-bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint8_t>& boxCount,
+bool isFrozen(const Area& area, const Distances& distances, const std::vector<uint16_t>& boxCount,
               std::vector<uint8_t>& mark, bool deadCellsHold, int cell, bool& offTarget);
 
 using Clock = std::chrono::steady_clock;
 
 class Search {
 public:
-    enum Status { found, exhausted, gaveUp };
+    enum Status { found, exhausted, gaveUp, running };
 
     Search(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds, bool greedy)
         : area_(area), distances_(distances), limits_(limits), seconds_(seconds), greedy_(greedy) {
@@ -84,6 +88,9 @@ public:
 
     Status run();
     uint64_t seen() const { return nodes_.size(); }
+    // The bytes the search's tables hold now, and the most they ever held at once.
+    uint64_t bytes() const;
+    uint64_t peakBytes = 0;
 
     std::vector<std::pair<int, int>> pushes;  // (box cell, direction) from the start
     uint64_t expanded = 0;
@@ -95,6 +102,11 @@ public:
     // Pushes still needed count this many times over pushes made: above 1
     // the search heads for a win sooner and no longer proves the fewest.
     int64_t boundWeight = 1;
+    // A box pushed into a one-wide tunnel goes on to its end, or to a target
+    // in it, in one move: the player behind it has nothing else to do there.
+    // Not for the fewest pushes, which it does not keep.
+    bool useTunnels = false;
+    bool tookTunnel = false;  // some move went more than one push
 
 private:
     struct Node {
@@ -103,18 +115,27 @@ private:
         uint16_t boxFrom;
         uint8_t direction;
         uint8_t closed;
+        uint16_t length;  // pushes of the one box the one way, through a tunnel
     };
 
+    // The two halves of run: setting out from the start, and expanding up to
+    // `expansions` positions, `running` when it stopped only for that count.
+    Status begin();
+    Status resume(uint64_t expansions);
     int flood(int from);
     uint16_t playerKey(int cell);
     int64_t bound(const uint16_t* boxes);
     int64_t matching(const uint16_t* boxes, int n);
     bool frozen(int cell, bool& offTarget);
+    bool inTunnel(int cell, int d) const;
     bool isWon(const uint16_t* boxes) const;
     uint32_t find(const uint16_t* key, uint64_t hash) const;
     uint64_t hashOf(const uint16_t* key) const;
     uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);
     void push(uint32_t node, int64_t h);
+    bool roomFor(size_t keys);
+    template <typename T>
+    bool canGrow(std::vector<T>& table, size_t extra);
 
     const Area& area_;
     const Distances& distances_;
@@ -122,7 +143,7 @@ private:
     double seconds_;
     bool greedy_;
     size_t stride_;
-    std::vector<uint8_t> boxCount_;
+    std::vector<uint16_t> boxCount_;  // boxes on each cell: the Board lets them share one
     std::vector<uint32_t> mark_;
     uint32_t stamp_ = 0;
     std::vector<int> reached_;
@@ -130,11 +151,30 @@ private:
     std::vector<Node> nodes_;
     std::vector<uint16_t> keys_;
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
-    std::priority_queue<uint64_t, std::vector<uint64_t>, std::greater<uint64_t>> open_;
+    std::vector<uint64_t> open_;  // a heap, lowest first
+    bool outOfMemory_ = false;
+    Clock::time_point start_;
     std::vector<int64_t> cost_, rowPotential_, columnPotential_, minimum_;
     std::vector<int> match_, way_;
     std::vector<uint8_t> used_;
 };
+
+// What one of the two searches below came to.
+struct SearchRun {
+    Search::Status status = Search::exhausted;
+    std::vector<std::pair<int, int>> pushes;
+    bool leftTheArea = false;
+    uint64_t expanded = 0, seen = 0, peakBytes = 0;
+    std::string why;
+};
+
+// The fewest pushes, proven: A* with the bound taken as it is.
+SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                       const std::function<void()>& onSlice = {});
+// Some solution, as soon as may be, not proven fewest: what the hint and
+// `solve --any` use. Having found nothing, it still proves a level lost.
+SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                    const std::function<void()>& onSlice = {});
 
 // Turns the pushes into letters: before each push the player walks the
 // shortest way to the cell behind the box.

@@ -3,7 +3,10 @@
 // names the push that wins or says the position is lost.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <string>
+#include <vector>
 #include <sstream>
 
 #include "files/collection_level.h"
@@ -139,4 +142,64 @@ TEST(LargeLevel, TheWarningAndTheHintTakeALevelLargerThanTheBoard) {
     board.boxes[0] = {2, 1};  // into the corner by the top wall, off target
     EXPECT_TRUE(isPositionLost());
     EXPECT_EQ(hintNow().outcome, HintOutcome::lost);
+}
+
+namespace {
+
+// A full 20 x 13 room of scattered walls, 12 boxes and 12 targets, the same
+// for each `seed`. Eleven pairs win it, so the search has no estimate to go
+// by and its tables grow for as long as it is let run.
+void loadCrowdedRoom(uint32_t seed) {
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    std::vector<std::string> rows(13, std::string(20, '#'));
+    for (int y = 1; y < 12; y++) {
+        for (int x = 1; x < 19; x++) rows[y][x] = next(12) == 0 ? '#' : ' ';
+    }
+    auto place = [&](char c) {
+        for (;;) {
+            int x = 2 + int(next(16)), y = 2 + int(next(9));
+            if (rows[y][x] == ' ') {
+                rows[y][x] = c;
+                return;
+            }
+        }
+    };
+    for (int i = 0; i < 12; i++) place('$');
+    for (int i = 0; i < 12; i++) place('.');
+    place('@');
+    std::string picture;
+    for (const std::string& row : rows) picture += row + '\n';
+    picture.pop_back();
+    load(picture, 11, 0);
+}
+
+// The game's resident memory, in bytes.
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * 4096;
+}
+
+}  // namespace
+
+TEST(Hint, KeepsToItsBudgetAndGivesItsMemoryBack) {
+    // The first room of the kind that is not lost from the start.
+    uint32_t seed = 1;
+    for (loadCrowdedRoom(seed); isPositionLost() && seed < 1000; loadCrowdedRoom(++seed)) {
+    }
+    ASSERT_FALSE(isPositionLost());
+    hintNow(0.05);  // the first search's buffers, which the C library may keep
+    const long before = residentBytes();
+    auto start = std::chrono::steady_clock::now();
+    hintNow(1.5);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 1.5 + 0.05) << "the clock is looked at too seldom";
+#if !defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' allocator keeps freed memory aside, so only the plain build is measured.
+    EXPECT_LT(residentBytes() - before, 8L << 20) << "the search's tables were not given back";
+#endif
 }

@@ -4,8 +4,10 @@
 // with the game's own tryMove and isLevelComplete.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "files/level_file.h"
@@ -14,6 +16,7 @@
 #include "rules/board.h"
 #include "rules/completion.h"
 #include "rules/moves.h"
+#include "solve/lost_position.h"
 
 namespace {
 
@@ -272,4 +275,54 @@ TEST(Solver, ReplayRejectsWhatTheGameWouldNotDo) {
     EXPECT_FALSE(replayWins("lrRR", &why)) << "a step into a wall is refused";
     EXPECT_FALSE(replayWins("rRRrl", &why)) << "the game would have ended the level earlier";
     EXPECT_EQ(board.player.x, 2) << "the Board is left as it was";
+}
+
+TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
+    // Small closed rooms of random walls, boxes and targets: whatever the
+    // lost-position warning and solve --any say is checked against trying
+    // every step with the game's own moves.
+    std::mt19937 random(20261208);
+    int lostSeen = 0, wonSeen = 0;
+    for (int round = 0; round < 200; round++) {
+        const int width = 5, height = 4, boxes = 1 + int(random() % 2);
+        std::vector<std::string> rows(size_t(height + 2), std::string(size_t(width + 2), '#'));
+        auto at = [&](int x, int y) -> char& { return rows[size_t(y)][size_t(x)]; };
+        std::vector<std::pair<int, int>> inside;
+        for (int y = 1; y <= height; y++) {
+            for (int x = 1; x <= width; x++) inside.emplace_back(x, y);
+        }
+        std::shuffle(inside.begin(), inside.end(), random);
+        size_t next = 0;
+        for (auto [x, y] : inside) at(x, y) = random() % 5 == 0 ? '#' : ' ';
+        for (int i = 0; i < boxes; i++) at(inside[next].first, inside[next].second) = '$', next++;
+        for (int i = 0; i < boxes; i++) {
+            char& c = at(inside[next].first, inside[next].second);
+            c = c == '$' ? '*' : '.';
+            next++;
+        }
+        at(inside[next].first, inside[next].second) = '@';
+        std::string picture;
+        for (const std::string& row : rows) picture += row + '\n';
+        picture.pop_back();
+        load(picture, boxes);
+        int fewest = fewestPushesByTryingEverything();
+        if (isPositionLost()) {
+            lostSeen++;
+            EXPECT_EQ(fewest, -1) << "called lost, but winnable:\n" << picture;
+        }
+        SearchLimits limits;
+        limits.maxSeconds = 5;
+        SearchResult any = solveBoard(limits, true);
+        if (any.outcome == Outcome::won) {
+            wonSeen++;
+            std::string why;
+            EXPECT_TRUE(replayWins(any.solution, &why)) << why << '\n' << picture;
+            EXPECT_GE(any.pushes, fewest) << picture;
+        } else {
+            EXPECT_EQ(any.outcome, Outcome::unwinnable) << picture;
+            EXPECT_EQ(fewest, -1) << "said unwinnable, but winnable:\n" << picture;
+        }
+    }
+    EXPECT_GT(lostSeen, 5) << "the rooms should hold some lost positions";
+    EXPECT_GT(wonSeen, 30) << "the rooms should hold some winnable ones";
 }

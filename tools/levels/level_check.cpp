@@ -3,6 +3,9 @@
 // solver, whose every solution is played through the game's moves.
 #include "levels/level_check.h"
 
+#include "files/collection_file.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +14,7 @@
 #include "files/level_file.h"
 #include "files/paths.h"
 #include "files/tokens.h"
+#include "levels/notation.h"
 #include "rules/board.h"
 
 namespace fs = std::filesystem;
@@ -101,13 +105,13 @@ bool fileExists(const std::string& name) {
     return fs::exists(hostPath(name), error);
 }
 
-// Searches the level in the Board and prints the outcome. True when won.
-bool reportSearch(const std::string& name, const SearchLimits& limits, std::ostream& out) {
-    SearchResult result = solveBoard(limits);
+// Prints the outcome of a search. True when won.
+bool reportResult(const std::string& name, const SearchResult& result, std::ostream& out) {
     std::string effort = plural((long long)result.statesSeen, "position", "positions") + ", " + seconds(result.seconds);
     if (result.outcome == Outcome::won) {
         out << name << ": won in " << plural(result.pushes, "push", "pushes") << ' '
-            << (result.optimal ? "(proven fewest)" : "(not proven fewest)") << ", " << effort << '\n';
+            << (result.optimal ? "(proven fewest)" : "(not proven fewest)") << " and "
+            << plural(result.moves, "move", "moves") << ", " << effort << '\n';
         out << "    " << (result.solution.empty() ? "(already won as it is loaded)" : result.solution) << '\n';
         return true;
     }
@@ -119,6 +123,24 @@ bool reportSearch(const std::string& name, const SearchLimits& limits, std::ostr
         out << name << ": unknown whether it can be won: " << result.why << ", " << effort << '\n';
     }
     return false;
+}
+
+// Searches the level in the Board and prints the outcome. True when won.
+bool reportSearch(const std::string& name, const SearchLimits& limits, std::ostream& out, bool anySolution = false) {
+    return reportResult(name, solveBoard(limits, anySolution), out);
+}
+
+// The game's moves play the solution when the level fits the Board; the
+// replay on the rows stands in for them otherwise.
+bool replayLevel(const std::vector<std::string>& rows, const std::string& solution, std::string* why) {
+    PlacedLevel placed;
+    if (!placeLevel(rows, placed).empty()) return replayWinsOnRows(rows, solution, why);
+    Board saved = board;
+    std::istringstream file(levelFileText(placed, "levels\\solved.kzm", "lastlevel"));
+    readLevel(file);
+    bool won = replayWins(solution, why);
+    board = saved;
+    return won;
 }
 
 }  // namespace
@@ -262,7 +284,7 @@ int checkChain(const std::string& firstName, const SearchLimits& limits, std::os
     return 1;
 }
 
-int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream& out) {
+int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream& out, bool anySolution) {
     std::string format;
     if (!readNamedLevel(name, format)) {
         out << name << ": cannot be opened\n";
@@ -270,7 +292,55 @@ int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream
     }
     if (!format.empty()) out << name << ": format: " << format << '\n';
     for (const std::string& text : boardProblems()) out << name << ": board: " << text << '\n';
-    return reportSearch(name, limits, out) ? 0 : 1;
+    return reportSearch(name, limits, out, anySolution) ? 0 : 1;
+}
+
+int solveCollection(std::istream& in, int ordinal, const SearchLimits& limits, bool anySolution, std::ostream& out) {
+    const Collection collection = listCollection(in);
+    const int count = int(collection.levels.size());
+    if (!collection.problem.empty()) out << "collection: " << collection.problem << '\n';
+    if (ordinal > count) {
+        out << "the collection has " << plural(count, "level", "levels") << ", no level " << ordinal << '\n';
+        return 1;
+    }
+    int tried = 0, won = 0;
+    uint64_t expanded = 0, peakBytes = 0;
+    double totalSeconds = 0, slowest = 0;
+    for (int index = 0; index < count; index++) {
+        if (ordinal != 0 && index + 1 != ordinal) continue;
+        const CollectionLevel level = collectionLevel(in, collection, index);
+        tried++;
+        // A level the game cannot take is a problem of the collection, never skipped.
+        if (!level.refusal.empty()) {
+            out << describeLevel(level) << ": cannot be played: " << level.refusal << '\n';
+            continue;
+        }
+        const std::vector<std::string>& rows = level.picture.lines;
+        SearchResult result = solveRows(rows, limits, anySolution, [&](const std::string& solution, std::string* why) {
+            return replayLevel(rows, solution, why);
+        });
+        if (reportResult(describeLevel(level), result, out)) {
+            won++;
+            slowest = std::max(slowest, result.seconds);
+        }
+        expanded += result.statesExpanded;
+        peakBytes = std::max(peakBytes, result.peakBytes);
+        totalSeconds += result.seconds;
+    }
+    if (tried == 0) {
+        out << "no level could be read\n";
+        return 1;
+    }
+    if (ordinal == 0) {
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "%d of %d levels won, the slowest won in %.2f s; %llu positions expanded in %.1f s, %.0f a "
+                      "second; the largest search held %.1f MiB\n",
+                      won, tried, slowest, (unsigned long long)expanded, totalSeconds,
+                      totalSeconds > 0 ? double(expanded) / totalSeconds : 0.0, double(peakBytes) / (1 << 20));
+        out << line;
+    }
+    return won == tried ? 0 : 1;
 }
 
 int benchChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out,

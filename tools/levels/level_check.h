@@ -30,7 +30,15 @@ int followChain(const std::string& firstName, const std::function<void(const std
 int checkChain(const std::string& firstName, const SearchLimits& limits, std::ostream& out);
 
 // The solve command: one level, its solution printed; 0 when it is won.
-int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream& out);
+// With `anySolution`, the first solution found rather than the fewest pushes.
+int solveLevel(const std::string& name, const SearchLimits& limits, std::ostream& out, bool anySolution = false);
+
+// The solve command on a collection in the common notation: level `ordinal`
+// (from 1), or every level when it is 0, then a summary line of how many were
+// won, positions a second and the most memory a search held. Levels of any
+// size are taken; a solution is replayed with the game's moves when the level
+// fits the Board, on the rows otherwise. 0 when every level asked for is won.
+int solveCollection(std::istream& in, int ordinal, const SearchLimits& limits, bool anySolution, std::ostream& out);
 
 // The bench command: the solver's speed on every level of a chain. `solved`,
 // when given, gets each level's name and what the solver found for it.

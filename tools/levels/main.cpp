@@ -1,16 +1,20 @@
 // boxyard-levels: checks, solves, imports and exports the game's level chains
 // with the game's own level reader, moves and completion test.
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "files/collection_file.h"
 #include "levels/collection_files.h"
 #include "levels/generate.h"
 #include "levels/level_check.h"
+#include "levels/notation.h"
 
 namespace {
 
@@ -21,6 +25,9 @@ const char* const usage =
     "                             each level: file format, chain, board, and the fewest pushes\n"
     "                             that win it with a solution; exit 0 only when all are fine\n"
     "  solve LEVEL                search one level and print its solution\n"
+    "  solve COLLECTION           search the levels of a text collection, of any size, and print\n"
+    "                             each solution and a summary: how many were won, positions a\n"
+    "                             second, the most memory a search held\n"
     "  import COLLECTION FOLDER   write the levels of a text collection ('#' wall, '@' player,\n"
     "                             '$' box, '.' target, ...) as level1.kzm, level2.kzm, ... into\n"
     "                             FOLDER, named as the game will open them from here; with an\n"
@@ -43,8 +50,14 @@ const char* const usage =
     "(/usr/share/games/boxyard when installed) to check the shipped levels.\n"
     "\n"
     "options for check, solve and bench:\n"
-    "  --max-states N    give up on a level after N positions (default 3000000)\n"
     "  --max-seconds S   give up on a level after S seconds (default 30)\n"
+    "  --max-memory B    give up on a level when the search would hold more than B bytes;\n"
+    "                    K, M and G multiply by 1024 each (default 1G)\n"
+    "  --max-states N    give up on a level after N positions (default: no limit)\n"
+    "options for solve:\n"
+    "  --any             stop at the first solution found, not proven the fewest pushes (as\n"
+    "                    the game's hint does): far sooner on hard levels\n"
+    "  --level N         only level N of the collection, counted from 1\n"
     "\n"
     "options for generate:\n"
     "  --count N         how many levels to make (default 20)\n"
@@ -53,6 +66,11 @@ const char* const usage =
     "  --max-states N    keep only levels the solver proves within N positions (default 200000)\n"
     "\n"
     "  --help            show this text\n";
+
+// A folder holding a chain stands for its first level.
+std::string firstLevelOf(const std::string& name) {
+    return collectionKind(name) == CollectionKind::chainFolder ? name + "/level1.kzm" : name;
+}
 
 int fail(const std::string& text) {
     std::cerr << "boxyard-levels: " << text << " (try --help)\n";
@@ -85,10 +103,27 @@ bool readNumber(const char* text, double& value) {
     return end != text && *end == '\0' && value > 0;
 }
 
+// "512M", "1G", "100000": bytes, with K, M or G multiplying by 1024 each.
+bool readBytes(const std::string& text, uint64_t& bytes) {
+    std::string digits = text;
+    int shift = 0;
+    if (!digits.empty()) {
+        char unit = char(std::toupper(static_cast<unsigned char>(digits.back())));
+        shift = unit == 'K' ? 10 : unit == 'M' ? 20 : unit == 'G' ? 30 : 0;
+        if (shift > 0) digits.pop_back();
+    }
+    long long value = 0;
+    if (!readWhole(digits, 1, 1LL << 40, value)) return false;
+    bytes = uint64_t(value) << shift;
+    return bytes <= (uint64_t(1) << 40);
+}
+
 int runCommand(int argc, char** argv) {
     SearchLimits limits;
     GenerateRequest request;
     bool statesGiven = false, secondsGiven = false, generateOptions = false;
+    bool anySolution = false;
+    int ordinal = 0;
     std::vector<std::string> words;
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
@@ -103,6 +138,24 @@ int runCommand(int argc, char** argv) {
             else limits.maxSeconds = value;
             statesGiven = statesGiven || arg == "--max-states";
             secondsGiven = secondsGiven || arg == "--max-seconds";
+            i++;
+            continue;
+        }
+        if (arg == "--any") {
+            anySolution = true;
+            continue;
+        }
+        if (arg == "--max-memory") {
+            if (i + 1 >= argc || !readBytes(argv[i + 1], limits.maxBytes)) {
+                return fail("--max-memory needs a number of bytes up to 1024G, such as 512M");
+            }
+            i++;
+            continue;
+        }
+        if (arg == "--level") {
+            long long number = 0;
+            if (i + 1 >= argc || !readWhole(argv[i + 1], 1, 1000000, number)) return fail("--level needs a level number");
+            ordinal = int(number);
             i++;
             continue;
         }
@@ -128,13 +181,21 @@ int runCommand(int argc, char** argv) {
     if (words.empty()) return fail("no command given");
     const std::string& command = words[0];
     if (generateOptions && command != "generate") return fail("--count, --pushes and --seed belong to generate");
+    if ((anySolution || ordinal > 0) && command != "solve") return fail("--any and --level belong to solve");
     size_t arguments = words.size() - 1;
     auto wants = [&](size_t least, size_t most) { return arguments >= least && arguments <= most; };
     if (command == "check" || command == "solve" || command == "bench") {
-        if (!wants(1, 1)) return fail(command + " takes one level file");
-        if (command == "check") return checkChain(words[1], limits, std::cout);
-        if (command == "solve") return solveLevel(words[1], limits, std::cout);
-        return benchChain(words[1], limits, std::cout);
+        if (!wants(1, 1)) return fail(command + " takes one level file, collection or folder");
+        // A collection in the common notation: every level of it, or the one asked for.
+        if (command != "bench" && collectionKind(words[1]) == CollectionKind::notationFile) {
+            std::ifstream collection(words[1], std::ios::in | std::ios::binary);
+            return solveCollection(collection, ordinal, limits, anySolution && command == "solve", std::cout);
+        }
+        if (ordinal > 0) return fail("--level belongs to a collection; \"" + words[1] + "\" is not one");
+        const std::string first = firstLevelOf(words[1]);
+        if (command == "check") return checkChain(first, limits, std::cout);
+        if (command == "solve") return solveLevel(first, limits, std::cout, anySolution);
+        return benchChain(first, limits, std::cout);
     }
     if (command == "generate") {
         if (!wants(1, 1)) return fail("generate takes the folder to write the levels into");
@@ -148,10 +209,10 @@ int runCommand(int argc, char** argv) {
     }
     if (command == "export") {
         if (!wants(1, 2)) return fail("export takes the first level file and, if wanted, an output file");
-        if (arguments == 1) return exportChain(words[1], std::cout, std::cerr);
+        if (arguments == 1) return exportChain(firstLevelOf(words[1]), std::cout, std::cerr);
         std::ofstream out(words[2], std::ios::out | std::ios::binary | std::ios::trunc);
         if (!out.is_open()) return fail("cannot write \"" + words[2] + "\"");
-        return exportChain(words[1], out, std::cerr);
+        return exportChain(firstLevelOf(words[1]), out, std::cerr);
     }
     return fail("unknown command \"" + command + "\"");
 }

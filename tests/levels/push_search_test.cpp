@@ -1,0 +1,154 @@
+// The search over pushes on levels given as rows: tunnels taken in one move
+// where that loses nothing, the bound on memory, levels larger than the
+// Board, and the replay on the rows that stands in for the game's moves.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "solve/push_search.h"
+#include "solve/solver.h"
+
+namespace {
+
+struct Searched {
+    Search::Status status;
+    uint64_t seen;
+    std::string letters;
+};
+
+Searched searchRows(const std::vector<std::string>& rows, bool tunnels, uint64_t maxBytes = uint64_t(1) << 30) {
+    Area area;
+    std::string why;
+    EXPECT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits limits;
+    limits.maxBytes = maxBytes;
+    Search search(area, distances, limits, 10, true);
+    search.useTunnels = tunnels;
+    Search::Status status = search.run();
+    return {status, search.seen(), status == Search::found ? spellOut(area, search.pushes) : ""};
+}
+
+bool wins(const std::vector<std::string>& rows, const std::string& letters) {
+    std::string why;
+    bool won = replayWinsOnRows(rows, letters, &why);
+    EXPECT_TRUE(won) << why;
+    return won;
+}
+
+}  // namespace
+
+TEST(Tunnels, ABoxPushedIntoATunnelGoesToItsEndInOneMove) {
+    const std::vector<std::string> rows = {
+        "##########",
+        "#@$     .#",
+        "##########",
+    };
+    Searched step = searchRows(rows, false), tunnel = searchRows(rows, true);
+    ASSERT_EQ(tunnel.status, Search::found);
+    EXPECT_EQ(tunnel.letters, "RRRRRR");
+    EXPECT_TRUE(wins(rows, tunnel.letters));
+    EXPECT_LT(tunnel.seen, step.seen) << "the pushes inside the tunnel are not positions of their own";
+}
+
+TEST(Tunnels, TheBoxStopsOnATargetInTheTunnelAndWhereTheTunnelOpens) {
+    // Pushed on past the target, the box could never come back.
+    const std::vector<std::string> target = {
+        "##########",
+        "#@$  .   #",
+        "##########",
+    };
+    Searched found = searchRows(target, true);
+    ASSERT_EQ(found.status, Search::found);
+    EXPECT_EQ(found.letters, "RRR");
+    // Where the tunnel opens into a room the box is left for the player to
+    // walk round: here it must then go up, not on.
+    const std::vector<std::string> opening = {
+        "#######",
+        "###  .#",
+        "#@$   #",
+        "###  ##",
+        "#######",
+    };
+    found = searchRows(opening, true);
+    ASSERT_EQ(found.status, Search::found);
+    EXPECT_TRUE(wins(opening, found.letters));
+}
+
+TEST(Tunnels, ALevelIsCalledLostOnlyByTheSearchThatStopsInTunnels) {
+    // The first box runs up against the second and neither can reach the
+    // targets: lost, as the search without tunnels proves.
+    const std::vector<std::string> lost = {
+        "###########",
+        "#@$    $..#",
+        "###########",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, lost, why)) << why;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits limits;
+    SearchRun any = searchAny(area, distances, limits, 5);
+    EXPECT_EQ(any.status, Search::exhausted);
+    EXPECT_EQ(searchRows(lost, false).status, Search::exhausted);
+}
+
+TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
+    const std::vector<std::string> rows = {
+        "############",
+        "#.  $  $  .#",
+        "# $  ##  $ #",
+        "#.  $@ $  .#",
+        "# .  ##  . #",
+        "############",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits limits;
+    limits.maxBytes = 200000;
+    Search search(area, distances, limits, 10, false);
+    ASSERT_EQ(search.run(), Search::gaveUp);
+    EXPECT_NE(search.why.find("memory"), std::string::npos) << search.why;
+    EXPECT_LE(search.peakBytes, limits.maxBytes);
+    EXPECT_GT(search.peakBytes, limits.maxBytes / 2) << "most of the bound is used";
+}
+
+TEST(LargeLevels, ALevelOf64By64CellsAnd400BoxesIsSearched) {
+    // A hall of 64 x 64 cells, far past the Board, with 400 boxes: 399 packed
+    // on their targets in a corner and one outside its gap. Every count and
+    // cell number goes past 255.
+    std::vector<std::string> rows(64, std::string(64, ' '));
+    for (int i = 0; i < 64; i++) rows[0][i] = rows[63][i] = rows[i][0] = rows[i][63] = '#';
+    for (int y = 1; y <= 20; y++) {
+        for (int x = 1; x <= 20; x++) rows[y][x] = '*';
+    }
+    rows[20][20] = '.';
+    rows[20][22] = '$';
+    rows[40][40] = '@';
+    SearchLimits limits;
+    limits.maxSeconds = 30;
+    SearchResult result = solveRows(rows, limits, true, [&](const std::string& letters, std::string* why) {
+        return replayWinsOnRows(rows, letters, why);
+    });
+    ASSERT_EQ(result.outcome, Outcome::won) << result.why;
+    EXPECT_EQ(result.pushes, 2);
+}
+
+TEST(ReplayOnRows, RefusesWhatTheRulesRefuse) {
+    const std::vector<std::string> rows = {"#######", "#@ $ .#", "#######"};
+    std::string why;
+    EXPECT_TRUE(replayWinsOnRows(rows, "rRR", &why)) << why;
+    EXPECT_FALSE(replayWinsOnRows(rows, "rrR", &why));
+    EXPECT_NE(why.find("move 2"), std::string::npos) << why;
+    EXPECT_FALSE(replayWinsOnRows(rows, "rR", &why));
+    EXPECT_NE(why.find("not won"), std::string::npos) << why;
+    EXPECT_FALSE(replayWinsOnRows(rows, "lrRR", &why)) << "a step into a wall is refused";
+    EXPECT_FALSE(replayWinsOnRows(rows, "rRRl", &why)) << "the level was won before the last move";
+    EXPECT_FALSE(replayWinsOnRows({"#######", "#@$$ .#", "#######"}, "R", &why)) << "two boxes in a row do not move";
+}
