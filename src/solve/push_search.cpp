@@ -659,7 +659,9 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice) {
 SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                        const std::function<void()>& onSlice) {
     Search search(area, distances, limits, seconds, false);
-    return runOnce(search, onSlice);
+    SearchRun run = runOnce(search, onSlice);
+    run.fewest = run.status == Search::found;
+    return run;
 }
 
 SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
@@ -679,6 +681,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         Search exact(area, distances, limits, seconds * exactShare, false);
         run = runOnce(exact, onSlice);
     }
+    run.fewest = run.status == Search::found;
     if (run.status != Search::gaveUp) return run;
     bool tookTunnel = false;
     {

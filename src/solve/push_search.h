@@ -164,6 +164,7 @@ struct SearchRun {
     Search::Status status = Search::exhausted;
     std::vector<std::pair<int, int>> pushes;
     bool leftTheArea = false;
+    bool fewest = false;  // found by the exact search: no solution has fewer pushes
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
     std::string why;
 };
