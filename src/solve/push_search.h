@@ -87,6 +87,12 @@ public:
     }
 
     Status run();
+    // run's two halves: setting out from the start, and expanding up to
+    // `expansions` positions, `running` when it stopped only for that count.
+    // A search stopped by the clock goes on from where it was, with more time.
+    void setSeconds(double seconds) { seconds_ = seconds; }
+    Status resume(uint64_t expansions);
+    Status begin();
     uint64_t seen() const { return nodes_.size(); }
     // The bytes the search's tables hold now, and the most they ever held at once.
     uint64_t bytes() const;
@@ -118,10 +124,6 @@ private:
         uint16_t length;  // pushes of the one box the one way, through a tunnel
     };
 
-    // The two halves of run: setting out from the start, and expanding up to
-    // `expansions` positions, `running` when it stopped only for that count.
-    Status begin();
-    Status resume(uint64_t expansions);
     int flood(int from);
     uint16_t playerKey(int cell);
     int64_t bound(const uint16_t* boxes);
@@ -164,6 +166,7 @@ struct SearchRun {
     Search::Status status = Search::exhausted;
     std::vector<std::pair<int, int>> pushes;
     bool leftTheArea = false;
+    bool fewest = false;  // found by the exact search: no solution has fewer pushes
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
     std::string why;
 };

@@ -120,10 +120,7 @@ SearchResult solveArea(const Area& area, const SearchLimits& limits, bool anySol
         // room, the one that only looks for some solution, where the bound
         // can guide it.
         run = searchFewest(area, distances, limits, limits.maxSeconds * 0.75);
-        if (run.status == Search::found) {
-            // A shorter way might have led the player past the searched area.
-            result.optimal = !run.leftTheArea;
-        } else if (run.status == Search::gaveUp && area.everyBoxOnTarget) {
+        if (run.status == Search::gaveUp && area.everyBoxOnTarget) {
             SearchRun fewest = run;
             run = searchAny(area, distances, limits, secondsLeft());
             run.expanded += fewest.expanded;
@@ -132,6 +129,8 @@ SearchResult solveArea(const Area& area, const SearchLimits& limits, bool anySol
             if (run.status != Search::found) run.why = fewest.why;
         }
     }
+    // A shorter way might have led the player past the searched area.
+    result.optimal = run.status == Search::found && run.fewest && !run.leftTheArea;
     result.statesExpanded = run.expanded;
     result.statesSeen = run.seen;
     result.peakBytes = run.peakBytes;
