@@ -43,7 +43,8 @@ bool listChainFolder(PlayedCollection& collection) {
     if (chain.levels.empty()) return false;
     const Board saved = board;
     for (const std::string& level : chain.levels) {
-        const std::string name = gameName(level);
+        // Named by their canonical paths, so a level is known however it was reached.
+        const std::string name = gameName(canonical(level));
         collection.levelNames.push_back(name);
         collection.keys.push_back(loadLevel(name) ? levelKey(pictureOfBoardAtStart()) : levelKey(LevelPicture()));
     }
@@ -91,9 +92,9 @@ int numberInCollection(const PlayedCollection& collection, const std::string& le
     if (isCollectionLevelName(levelName, path, number)) {
         return number <= int(collection.levelNames.size()) ? number : 0;
     }
-    const std::string full = canonical(hostPath(levelName));
+    const std::string name = gameName(canonical(hostPath(levelName)));
     for (size_t i = 0; i < collection.levelNames.size(); i++) {
-        if (canonical(hostPath(collection.levelNames[i])) == full) return int(i) + 1;
+        if (collection.levelNames[i] == name) return int(i) + 1;
     }
     return 0;
 }

@@ -67,8 +67,8 @@ bool openLevel(const std::string& fileName) {
     // name does not lead back to it from here, the game keeps the name it was
     // opened by, so a restart or the autosave finds it again.
     const std::string& own = board.layout.currentLevelFile;
-    if (own != fileName && !canOpenLevel(resolveLevelName(own, fileName))) board.layout.currentLevelFile = fileName;
-    else board.layout.currentLevelFile = resolveLevelName(own, fileName);
+    const std::string resolved = resolveLevelName(own, fileName);
+    board.layout.currentLevelFile = own == fileName || canOpenLevel(resolved) ? resolved : fileName;
     resetHistory();
     forgetHintPlan();
     resetBoardNotes();
