@@ -315,7 +315,8 @@ void drawLevelPicture(BITMAP* target, DATAFILE* sprites, const BoardInks& inks, 
 // The best figures in words, or in letters when the numbers run long.
 std::string figuresOf(const ChooserLevel& level, int width) {
     const unsigned moves = level.bestMoves, pushes = level.bestPushes;
-    std::string figures = std::to_string(moves) + " moves / " + std::to_string(pushes) + " pushes";
+    std::string figures = std::to_string(moves) + (moves == 1 ? " move / " : " moves / ") + std::to_string(pushes) +
+                          (pushes == 1 ? " push" : " pushes");
     if (text_length(font, figures.c_str()) <= width) return figures;
     return std::to_string(moves) + " m / " + std::to_string(pushes) + " p";
 }
