@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -83,7 +84,12 @@ public:
         boxCount_.assign(cells, 0);
         mark_.assign(cells, 0);
         frozenMark_.assign(cells, 0);
+        corralMark_.assign(cells, 0);
+        fenceMark_.assign(cells, 0);
         stride_ = area.boxes.size() + 1;
+        int64_t targets = 0;
+        for (int32_t count : area.pairs) targets += count;
+        noSpareTargets_ = targets == int64_t(area.boxes.size());
     }
 
     Status run();
@@ -113,6 +119,12 @@ public:
     // Not for the fewest pushes, which it does not keep.
     bool useTunnels = false;
     bool tookTunnel = false;  // some move went more than one push
+    // Where the player cannot reach a patch of floor that still wants work,
+    // and every push of the boxes round it goes into it and can be made now,
+    // only those pushes are tried: whatever else is pushed first, one of them
+    // must come some time, and the rest can wait. Not for the fewest pushes.
+    bool useCorrals = false;
+    bool prunedCorral = false;  // some position had its pushes cut so
 
 private:
     struct Node {
@@ -130,6 +142,10 @@ private:
     int64_t matching(const uint16_t* boxes, int n);
     bool frozen(int cell, bool& offTarget);
     bool inTunnel(int cell, int d) const;
+    enum { corralNone, corralChosen, corralDead };
+    int findCorral();
+    bool corralIsDead(uint32_t patch, int player);
+    bool searchCorral(uint32_t patch, int player, const std::vector<uint16_t>& boxes);
     bool isWon(const uint16_t* boxes) const;
     uint32_t find(const uint16_t* key, uint64_t hash) const;
     uint64_t hashOf(const uint16_t* key) const;
@@ -150,6 +166,18 @@ private:
     uint32_t stamp_ = 0;
     std::vector<int> reached_;
     std::vector<uint8_t> frozenMark_;
+    std::vector<uint32_t> corralMark_, fenceMark_;  // stamps, as mark_
+    uint32_t corralStamp_ = 0, fenceStamp_ = 0;
+    std::vector<int> corral_, patchFence_, fence_;
+    // A position where some patch the player cannot reach wants work and can
+    // never be opened is lost, and dropped; what the small searches found is
+    // kept here, so many positions with the same patch cost one search.
+    std::vector<uint64_t> corralAnswers_;
+    std::vector<uint16_t> smallCount_, smallKeys_;
+    std::vector<uint32_t> smallMark_;
+    uint32_t smallStamp_ = 0;
+    std::unordered_set<uint64_t> smallSeen_;
+    bool noSpareTargets_ = false;  // an empty target means a box must come to it
     std::vector<Node> nodes_;
     std::vector<uint16_t> keys_;
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
