@@ -411,11 +411,24 @@ int Search::findCorral() {
     uint32_t base = corralStamp_;
     int playerCell = reached_[0];
     fence_.clear();
-    for (int start = area_.width; start < cells - area_.width; start++) {
-        if (area_.kind[start] != openCell || boxCount_[start] > 0 || mark_[start] == stamp_ ||
-            corralMark_[start] > base) {
-            continue;
+    if (inside_.empty()) {
+        // The cells the player could ever walk on, boxes or none: patches
+        // past the level's walls never want work.
+        std::vector<uint8_t> seen(cells, 0);
+        inside_.push_back(area_.player);
+        seen[area_.player] = 1;
+        for (size_t i = 0; i < inside_.size(); i++) {
+            for (int d = 0; d < 4; d++) {
+                int next = inside_[i] + area_.step[d];
+                if (seen[next] || area_.kind[next] != openCell) continue;
+                seen[next] = 1;
+                inside_.push_back(next);
+            }
         }
+        std::sort(inside_.begin(), inside_.end());
+    }
+    for (int start : inside_) {
+        if (boxCount_[start] > 0 || mark_[start] == stamp_ || corralMark_[start] > base) continue;
         uint32_t patch = ++corralStamp_, fence = ++fenceStamp_;
         corral_.assign(1, start);
         corralMark_[start] = patch;

@@ -168,7 +168,7 @@ private:
     std::vector<uint8_t> frozenMark_;
     std::vector<uint32_t> corralMark_, fenceMark_;  // stamps, as mark_
     uint32_t corralStamp_ = 0, fenceStamp_ = 0;
-    std::vector<int> corral_, patchFence_, fence_;
+    std::vector<int> corral_, patchFence_, fence_, inside_;
     // A position where some patch the player cannot reach wants work and can
     // never be opened is lost, and dropped; what the small searches found is
     // kept here, so many positions with the same patch cost one search.
