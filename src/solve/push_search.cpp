@@ -398,8 +398,8 @@ uint64_t mixed(uint64_t x) {
 // of those now, one of them can as well be made first: the pushes of other
 // boxes before it never needed the patch. Of such patches the one with the
 // fewest pushes is chosen, and fenceMark_ == fenceStamp_ marks its fence.
-// Returns corralNone, corralChosen, or corralDead when some patch that wants
-// work can never be opened (checked only with `useCorralDeadlocks`).
+// Returns corralNone, corralChosen (only with `useCorrals`), or corralDead
+// when some patch that wants work can never be opened.
 int Search::findCorral() {
     int bestPushes = INT32_MAX;
     int cells = int(area_.kind.size());
@@ -617,36 +617,32 @@ uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         uint32_t entry = table_[slot];
         if (entry == 0) return UINT32_MAX;
-        if (std::memcmp(&keys_[size_t(entry - 1) * stride_], key, stride_ * sizeof(uint16_t)) == 0) return entry - 1;
+        if (std::memcmp(keys_[entry - 1], key, stride_ * sizeof(uint16_t)) == 0) return entry - 1;
     }
 }
 
 uint64_t Search::bytes() const {
-    return nodes_.capacity() * sizeof(Node) + keys_.capacity() * sizeof(uint16_t) +
-           table_.capacity() * sizeof(uint32_t) + open_.capacity() * sizeof(uint64_t) +
+    return nodes_.bytes() + keys_.bytes() + table_.capacity() * sizeof(uint32_t) + open_.bytes() +
            corralAnswers_.capacity() * sizeof(uint64_t) + smallKeys_.capacity() * sizeof(uint16_t);
 }
 
-// Whether the table can take `extra` more entries within the bound on memory.
-// A vector that must grow holds its old and its new block at once, so both
-// are counted; the tables grow by half, not double, to use the bound well.
+// Whether the table can take one more entry within the bound on memory.
 template <typename T>
-bool Search::canGrow(std::vector<T>& table, size_t extra) {
-    if (table.size() + extra <= table.capacity()) return true;
-    size_t wanted = std::max(table.size() + extra, table.capacity() + table.capacity() / 2 + 64);
-    uint64_t peak = bytes() + wanted * sizeof(T);
+bool Search::canGrow(const Blocks<T>& table) {
+    if (!table.full()) return true;
+    uint64_t peak = bytes() + table.blockBytes();
     if (peak > limits_.maxBytes) {
         outOfMemory_ = true;
         return false;
     }
     peakBytes = std::max(peakBytes, peak);
-    table.reserve(wanted);
     return true;
 }
 
 // Whether one more position fits: its node, its key, its slot in the table
-// (which doubles at half full) and its place in the queue.
-bool Search::roomFor(size_t keys) {
+// (which doubles at half full, the old one held while the new one fills)
+// and its place in the queue.
+bool Search::roomFor() {
     if ((nodes_.size() + 1) * 2 > table_.size()) {
         uint64_t peak = bytes() + table_.size() * 2 * sizeof(uint32_t);
         if (peak > limits_.maxBytes) {
@@ -655,7 +651,7 @@ bool Search::roomFor(size_t keys) {
         }
         peakBytes = std::max(peakBytes, peak);
     }
-    return canGrow(nodes_, 1) && canGrow(keys_, keys) && canGrow(open_, 1);
+    return canGrow(nodes_) && canGrow(keys_) && canGrow(open_);
 }
 
 uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
@@ -664,15 +660,15 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
         size_t mask = bigger.size() - 1;
         for (uint32_t entry : table_) {
             if (entry == 0) continue;
-            size_t slot = hashOf(&keys_[size_t(entry - 1) * stride_]) & mask;
+            size_t slot = hashOf(keys_[entry - 1]) & mask;
             while (bigger[slot] != 0) slot = (slot + 1) & mask;
             bigger[slot] = entry;
         }
         table_.swap(bigger);
     }
     uint32_t index = uint32_t(nodes_.size());
-    nodes_.push_back(node);
-    keys_.insert(keys_.end(), key, key + stride_);
+    *nodes_.append() = node;
+    std::copy_n(key, stride_, keys_.append());
     size_t mask = table_.size() - 1;
     size_t slot = hash & mask;
     while (table_[slot] != 0) slot = (slot + 1) & mask;
@@ -684,10 +680,34 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
 // most pushes made, which is nearer a win. The greedy search looks at the
 // estimate of pushes still needed alone.
 void Search::push(uint32_t node, int64_t h) {
-    uint64_t g = nodes_[node].g;
+    uint64_t g = this->node(node).g;
     uint64_t f = std::min<uint64_t>(uint64_t(greedy_ ? h : int64_t(g) + boundWeight * h), 0xFFFF);
-    open_.push_back((f << 48) | ((0xFFFF - g) << 32) | node);
-    std::push_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
+    // Sifted up from the end of the heap.
+    uint64_t entry = (f << 48) | ((0xFFFF - g) << 32) | node;
+    size_t at = open_.size();
+    open_.append();
+    while (at > 0 && *open_[(at - 1) / 2] > entry) {
+        *open_[at] = *open_[(at - 1) / 2];
+        at = (at - 1) / 2;
+    }
+    *open_[at] = entry;
+}
+
+// Takes the lowest entry off the heap.
+uint64_t Search::pop() {
+    uint64_t top = *open_[0], last = *open_[open_.size() - 1];
+    open_.dropLast();
+    size_t n = open_.size(), at = 0;
+    while (n > 0) {
+        size_t child = 2 * at + 1;
+        if (child >= n) break;
+        if (child + 1 < n && *open_[child + 1] < *open_[child]) child++;
+        if (*open_[child] >= last) break;
+        *open_[at] = *open_[child];
+        at = child;
+    }
+    if (n > 0) *open_[at] = last;
+    return top;
 }
 
 Search::Status Search::run() {
@@ -698,7 +718,7 @@ Search::Status Search::run() {
 Search::Status Search::begin() {
     start_ = Clock::now();
     table_.assign(1024, 0);
-    if (!roomFor(stride_)) {
+    if (!roomFor()) {
         why = "gave up at the limit of memory";
         return gaveUp;
     }
@@ -725,19 +745,17 @@ Search::Status Search::resume(uint64_t expansions) {
             why = "gave up at the time limit";
             return gaveUp;
         }
-        uint64_t top = open_.front();
-        std::pop_heap(open_.begin(), open_.end(), std::greater<uint64_t>());
-        open_.pop_back();
+        uint64_t top = pop();
         uint32_t index = uint32_t(top & 0xFFFFFFFFu);
         uint16_t g = uint16_t(0xFFFF - ((top >> 32) & 0xFFFF));
-        if (nodes_[index].closed || nodes_[index].g != g) continue;
-        nodes_[index].closed = 1;
-        std::copy_n(&keys_[size_t(index) * stride_], stride_, key.begin());
+        if (node(index).closed || node(index).g != g) continue;
+        node(index).closed = 1;
+        std::copy_n(keys_[index], stride_, key.begin());
         if (isWon(&key[1])) {
-            for (uint32_t at = index; nodes_[at].parent != UINT32_MAX; at = nodes_[at].parent) {
-                const Node& node = nodes_[at];
-                for (int i = node.length - 1; i >= 0; i--) {
-                    pushes.emplace_back(node.boxFrom + i * area_.step[node.direction], node.direction);
+            for (uint32_t at = index; node(at).parent != UINT32_MAX; at = node(at).parent) {
+                const Node& step = node(at);
+                for (int i = step.length - 1; i >= 0; i--) {
+                    pushes.emplace_back(step.boxFrom + i * area_.step[step.direction], step.direction);
                 }
             }
             std::reverse(pushes.begin(), pushes.end());
@@ -811,14 +829,14 @@ Search::Status Search::resume(uint64_t expansions) {
                     uint16_t childG = uint16_t(g + length);
                     uint64_t hash = hashOf(child.data());
                     uint32_t known = find(child.data(), hash);
-                    bool better = known == UINT32_MAX || (!nodes_[known].closed && nodes_[known].g > childG);
+                    bool better = known == UINT32_MAX || (!node(known).closed && node(known).g > childG);
                     int64_t childBound = better ? bound(&child[1]) : noWin;
                     if (childBound < noWin) {
-                        Node node{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
+                        Node made{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
                         if (known == UINT32_MAX) {
-                            if (roomFor(stride_)) push(insert(child.data(), hash, node), childBound);
-                        } else if (canGrow(open_, 1)) {
-                            nodes_[known] = node;
+                            if (roomFor()) push(insert(child.data(), hash, made), childBound);
+                        } else if (canGrow(open_)) {
+                            node(known) = made;
                             push(known, childBound);
                         }
                     }

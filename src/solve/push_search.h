@@ -2,9 +2,11 @@
 // share, and the picture of the level it works on. Only src/solve uses it.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -74,6 +76,40 @@ bool isFrozen(const Area& area, const Distances& distances, const std::vector<ui
 
 using Clock = std::chrono::steady_clock;
 
+// A growing table of entries of `width` items each, kept in blocks of at most
+// `blockBytes` (or one entry): growing adds a block and never copies what is
+// stored, so the search's memory bound holds positions, not room to move them.
+template <typename T>
+class Blocks {
+public:
+    void reset(size_t width, uint64_t blockBytes) {
+        width_ = width;
+        shift_ = 0;
+        while ((uint64_t(2) << shift_) * width * sizeof(T) <= blockBytes) shift_++;
+        blocks_.clear();
+        size_ = 0;
+    }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    uint64_t bytes() const { return blocks_.size() * blockBytes(); }
+    uint64_t blockBytes() const { return (uint64_t(1) << shift_) * width_ * sizeof(T); }
+    // Whether the next entry needs another block.
+    bool full() const { return size_ == (blocks_.size() << shift_); }
+    T* operator[](size_t i) { return &blocks_[i >> shift_][(i & ((size_t(1) << shift_) - 1)) * width_]; }
+    const T* operator[](size_t i) const {
+        return &blocks_[i >> shift_][(i & ((size_t(1) << shift_) - 1)) * width_];
+    }
+    T* append() {
+        if (full()) blocks_.emplace_back(new T[(size_t(1) << shift_) * width_]);
+        return (*this)[size_++];
+    }
+    void dropLast() { size_--; }
+
+private:
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    size_t width_ = 1, shift_ = 0, size_ = 0;
+};
+
 class Search {
 public:
     enum Status { found, exhausted, gaveUp, running };
@@ -87,6 +123,11 @@ public:
         corralMark_.assign(cells, 0);
         fenceMark_.assign(cells, 0);
         stride_ = area.boxes.size() + 1;
+        // Blocks of a mebibyte, or less under a small bound.
+        uint64_t block = std::clamp<uint64_t>(limits.maxBytes / 64, 4096, uint64_t(1) << 20);
+        nodes_.reset(1, block);
+        keys_.reset(stride_, block);
+        open_.reset(1, block);
         int64_t targets = 0;
         for (int32_t count : area.pairs) targets += count;
         noSpareTargets_ = targets == int64_t(area.boxes.size());
@@ -151,9 +192,11 @@ private:
     uint64_t hashOf(const uint16_t* key) const;
     uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);
     void push(uint32_t node, int64_t h);
-    bool roomFor(size_t keys);
+    uint64_t pop();
+    bool roomFor();
     template <typename T>
-    bool canGrow(std::vector<T>& table, size_t extra);
+    bool canGrow(const Blocks<T>& table);
+    Node& node(size_t i) { return *nodes_[i]; }
 
     const Area& area_;
     const Distances& distances_;
@@ -178,10 +221,10 @@ private:
     uint32_t smallStamp_ = 0;
     std::unordered_set<uint64_t> smallSeen_;
     bool noSpareTargets_ = false;  // an empty target means a box must come to it
-    std::vector<Node> nodes_;
-    std::vector<uint16_t> keys_;
+    Blocks<Node> nodes_;
+    Blocks<uint16_t> keys_;
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
-    std::vector<uint64_t> open_;  // a heap, lowest first
+    Blocks<uint64_t> open_;  // a heap, lowest first
     bool outOfMemory_ = false;
     Clock::time_point start_;
     std::vector<int64_t> cost_, rowPotential_, columnPotential_, minimum_;
