@@ -193,7 +193,7 @@ TEST(Hint, KeepsToItsBudgetAndGivesItsMemoryBack) {
     }
     ASSERT_FALSE(isPositionLost());
     hintNow(0.05);  // the first search's buffers, which the C library may keep
-    const long before = residentBytes();
+    [[maybe_unused]] const long before = residentBytes();
     auto start = std::chrono::steady_clock::now();
     hintNow(1.5);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
