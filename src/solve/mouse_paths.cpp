@@ -18,6 +18,8 @@
 #include <queue>
 #include <utility>
 
+#include "solve/board_bounds.h"
+
 namespace {
 
 // Walls farther than this from all that moves are left out, so that one
@@ -56,22 +58,10 @@ bool isWallAt(int64_t x, int64_t y) {
 // (-1 for none); `asked` is a cell the yard must take in, when given.
 // False when what is on the board lies too far apart to search.
 bool buildYard(Yard& yard, int movingBox, const GridPos* asked) {
-    int64_t minX = board.player.x, maxX = board.player.x, minY = board.player.y, maxY = board.player.y;
-    auto include = [&](int64_t x, int64_t y) {
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    };
-    for (const GridPos& box : board.boxes) include(box.x, box.y);
-    if (asked) include(asked->x, asked->y);
-    const int64_t nearMinX = minX - wallReach, nearMaxX = maxX + wallReach;
-    const int64_t nearMinY = minY - wallReach, nearMaxY = maxY + wallReach;
-    for (const WallPos& wall : board.walls) {
-        if (wall.x >= nearMinX && wall.x <= nearMaxX && wall.y >= nearMinY && wall.y <= nearMaxY) {
-            include(wall.x, wall.y);
-        }
-    }
+    std::vector<GridPos> also;
+    if (asked) also.push_back(*asked);
+    const BoardBounds bounds = boundsOfBoard(also, wallReach);
+    const int64_t minX = bounds.minX, maxX = bounds.maxX, minY = bounds.minY, maxY = bounds.maxY;
     const int64_t width = maxX - minX + 1 + 2 * yardBorder, height = maxY - minY + 1 + 2 * yardBorder;
     if (width > maxYardCells || height > maxYardCells || width * height > maxYardCells) return false;
     yard.left = minX - yardBorder;

@@ -17,6 +17,23 @@
 #include <unordered_set>
 
 #include "rules/board.h"
+#include "solve/board_bounds.h"
+
+std::vector<int> walkableCells(const Area& area) {
+    std::vector<uint8_t> seen(area.kind.size(), 0);
+    std::vector<int> cells = {area.player};
+    seen[area.player] = 1;
+    for (size_t i = 0; i < cells.size(); i++) {
+        for (int d = 0; d < 4; d++) {
+            int next = cells[i] + area.step[d];
+            if (seen[next] || area.kind[next] != openCell) continue;
+            seen[next] = 1;
+            cells.push_back(next);
+        }
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
 
 namespace {
 
@@ -27,16 +44,9 @@ const char pushLetters[4] = {'U', 'D', 'L', 'R'};
 
 // Whether the player, walking through everything but walls, stays off the frame.
 bool isClosed(const Area& area) {
-    std::vector<uint8_t> seen(area.kind.size(), 0);
-    std::vector<int> queue = {area.player};
-    seen[area.player] = 1;
-    for (size_t i = 0; i < queue.size(); i++) {
+    for (int cell : walkableCells(area)) {
         for (int d = 0; d < 4; d++) {
-            int next = queue[i] + area.step[d];
-            if (seen[next]) continue;
-            seen[next] = 1;
-            if (area.kind[next] == pastTheArea) return false;
-            if (area.kind[next] == openCell) queue.push_back(next);
+            if (area.kind[cell + area.step[d]] == pastTheArea) return false;
         }
     }
     return true;
@@ -52,28 +62,15 @@ void setSteps(Area& area) {
 }  // namespace
 
 bool buildArea(Area& area, std::string& why) {
-    int64_t minX = board.player.x, maxX = board.player.x, minY = board.player.y, maxY = board.player.y;
-    auto include = [&](int64_t x, int64_t y) {
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    };
-    for (const GridPos& box : board.boxes) include(box.x, box.y);
+    std::vector<GridPos> targets;
     for (const GridPos& target : board.targets) {
-        if (target.x > 0) include(target.x, target.y);
+        if (target.x > 0) targets.push_back(target);
     }
     // Walls close to all that are taken in too, so the room's own walls lie
     // inside the area; far-off ones cannot matter before the player gets
     // past the area anyway.
-    constexpr int64_t wallReach = 40;
-    int64_t nearMinX = minX - wallReach, nearMaxX = maxX + wallReach;
-    int64_t nearMinY = minY - wallReach, nearMaxY = maxY + wallReach;
-    for (const WallPos& wall : board.walls) {
-        if (wall.x >= nearMinX && wall.x <= nearMaxX && wall.y >= nearMinY && wall.y <= nearMaxY) {
-            include(wall.x, wall.y);
-        }
-    }
+    const BoardBounds bounds = boundsOfBoard(targets, 40);
+    const int64_t minX = bounds.minX, maxX = bounds.maxX, minY = bounds.minY, maxY = bounds.maxY;
     constexpr int margin = 3;  // two cells to walk in, one of frame
     int64_t width = maxX - minX + 1 + 2 * margin;
     int64_t height = maxY - minY + 1 + 2 * margin;
@@ -411,22 +408,6 @@ int Search::findCorral() {
     uint32_t base = corralStamp_;
     int playerCell = reached_[0];
     fence_.clear();
-    if (inside_.empty()) {
-        // The cells the player could ever walk on, boxes or none: patches
-        // past the level's walls never want work.
-        std::vector<uint8_t> seen(cells, 0);
-        inside_.push_back(area_.player);
-        seen[area_.player] = 1;
-        for (size_t i = 0; i < inside_.size(); i++) {
-            for (int d = 0; d < 4; d++) {
-                int next = inside_[i] + area_.step[d];
-                if (seen[next] || area_.kind[next] != openCell) continue;
-                seen[next] = 1;
-                inside_.push_back(next);
-            }
-        }
-        std::sort(inside_.begin(), inside_.end());
-    }
     for (int start : inside_) {
         if (boxCount_[start] > 0 || mark_[start] == stamp_ || corralMark_[start] > base) continue;
         uint32_t patch = ++corralStamp_, fence = ++fenceStamp_;

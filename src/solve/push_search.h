@@ -46,6 +46,10 @@ struct Area {
     int64_t columnOf(int cell) const { return left + cell % width; }
 };
 
+// The open cells the player could walk to from his start if no box stood
+// in the way, in order: the level's floor within its walls.
+std::vector<int> walkableCells(const Area& area);
+
 // Builds the area from the Board, or says why the board cannot be searched.
 bool buildArea(Area& area, std::string& why);
 // Builds the area straight from a level's rows in the common notation ('#'
@@ -131,6 +135,8 @@ public:
         int64_t targets = 0;
         for (int32_t count : area.pairs) targets += count;
         noSpareTargets_ = targets == int64_t(area.boxes.size());
+        // Patches past the level's walls never want work.
+        inside_ = walkableCells(area);
     }
 
     Status run();
