@@ -892,6 +892,7 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice, Search::
 SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                        const std::function<void()>& onSlice) {
     Search search(area, distances, limits, seconds, false);
+    search.useCorrals = true;
     search.onSlice = onSlice;
     SearchRun run = runOnce(search, onSlice, search.run());
     run.fewest = run.status == Search::found;
@@ -915,6 +916,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
     {
         Search exact(area, distances, limits, seconds * exactShare, false);
+        exact.useCorrals = true;
         exact.onSlice = onSlice;
         Search::Status status = exact.run();
         if (status != Search::gaveUp) {
@@ -941,12 +943,14 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         greedy.useTunnels = true;
         greedy.useCorrals = true;
         run = runOnce(greedy, onSlice, greedy.run());
-        shortCuts = greedy.tookTunnel || greedy.prunedCorral;
+        shortCuts = greedy.tookTunnel;
     }
     addEarlier(run);
-    // A level is only called lost by a search that tried every push.
+    // A level is only called lost by a search that tried every push a box
+    // in a tunnel could make.
     if (run.status == Search::exhausted && shortCuts) {
         Search every(area, distances, limits, secondsLeft(), true);
+        every.useCorrals = true;
         every.onSlice = onSlice;
         run = runOnce(every, onSlice, every.run());
         addEarlier(run);

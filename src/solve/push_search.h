@@ -169,8 +169,10 @@ public:
     // Where the player cannot reach a patch of floor that still wants work,
     // and every push of the boxes round it goes into it and can be made now,
     // only those pushes are tried: whatever else is pushed first, one of them
-    // must come some time, and the rest can wait. The greedy search uses it;
-    // the exact one does not yet.
+    // must come some time, and the rest can wait. Moved to the front, that
+    // push leaves the count of pushes as it was, so the fewest pushes are
+    // kept, and a search that runs out of positions still proves the level
+    // lost.
     bool useCorrals = false;
     bool prunedCorral = false;  // some position had its pushes cut so
 

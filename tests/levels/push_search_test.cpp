@@ -3,6 +3,8 @@
 // Board, and the replay on the rows that stands in for the game's moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,13 @@ TEST(Corrals, OnlyPushesIntoAClosedOffPatchThatWantsWorkAreTriedFirst) {
     EXPECT_TRUE(pruned);
     EXPECT_TRUE(wins(two, with.letters));
     EXPECT_LT(with.seen, without.seen);
+    // The exact search prunes the same way and keeps the fewest pushes.
+    Searched exact = searchRows(two, false, uint64_t(1) << 30, false, true, &pruned);
+    EXPECT_TRUE(pruned);
+    auto pushes = [](const std::string& letters) {
+        return std::count_if(letters.begin(), letters.end(), [](char c) { return std::isupper(c); });
+    };
+    EXPECT_EQ(pushes(exact.letters), pushes(searchRows(two, false, uint64_t(1) << 30, false).letters));
     // The patch on the left holds a box on its target and no empty one: it
     // wants no work, and every push stays open.
     const std::vector<std::string> done = {
