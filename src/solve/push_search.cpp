@@ -180,36 +180,59 @@ bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::st
     return true;
 }
 
-void measureDistances(const Area& area, Distances& distances) {
+namespace {
+
+// Push distances from each of `sources`: towards it when `toSource`, a box
+// brought there by pushes, or else away from it, a box pushed out from it.
+void measureFrom(const Area& area, Distances& distances, const std::vector<int>& sources, bool toSource) {
     int cells = int(area.kind.size());
+    distances.targets = sources;
     distances.nearest.assign(cells, farAway);
     distances.mostPairs.assign(cells, 0);
-    if (!area.prunable) return;
-    for (int cell = 0; cell < cells; cell++) {
-        if (area.pairs[cell] > 0 && area.kind[cell] == openCell) distances.targets.push_back(cell);
-    }
-    for (int target : distances.targets) {
+    distances.toTarget.clear();
+    for (int source : sources) {
         std::vector<uint16_t> dist(cells, farAway);
-        std::vector<int> queue = {target};
-        dist[target] = 0;
+        std::vector<int> queue = {source};
+        dist[source] = 0;
         for (size_t i = 0; i < queue.size(); i++) {
             int cell = queue[i];
             for (int d = 0; d < 4; d++) {
-                // The box came from `from`, pushed by a player standing at `behind`.
-                int from = cell - area.step[d];
-                int behind = from - area.step[d];
-                if (area.kind[from] != openCell || area.kind[behind] != openCell || dist[from] != farAway) continue;
-                dist[from] = uint16_t(dist[cell] + 1);
-                queue.push_back(from);
+                // Towards the source the box came from `next`, pushed by a
+                // player behind it; away from it, the player stands behind
+                // `cell` and the box goes on to `next`.
+                int next = toSource ? cell - area.step[d] : cell + area.step[d];
+                int behind = toSource ? next - area.step[d] : cell - area.step[d];
+                if (area.kind[next] != openCell || area.kind[behind] != openCell || dist[next] != farAway) continue;
+                dist[next] = uint16_t(dist[cell] + 1);
+                queue.push_back(next);
             }
         }
         for (int cell = 0; cell < cells; cell++) {
             if (dist[cell] == farAway) continue;
             distances.nearest[cell] = std::min(distances.nearest[cell], dist[cell]);
-            distances.mostPairs[cell] = std::max(distances.mostPairs[cell], int64_t(area.pairs[target]));
+            distances.mostPairs[cell] = std::max(distances.mostPairs[cell], int64_t(toSource ? area.pairs[source] : 1));
         }
         distances.toTarget.push_back(std::move(dist));
     }
+}
+
+}  // namespace
+
+void measureDistances(const Area& area, Distances& distances) {
+    distances = Distances();
+    distances.nearest.assign(area.kind.size(), farAway);
+    distances.mostPairs.assign(area.kind.size(), 0);
+    if (!area.prunable) return;
+    std::vector<int> targets;
+    for (int cell = 0; cell < int(area.kind.size()); cell++) {
+        if (area.pairs[cell] > 0 && area.kind[cell] == openCell) targets.push_back(cell);
+    }
+    measureFrom(area, distances, targets, true);
+}
+
+void measurePullDistances(const Area& area, Distances& distances) {
+    std::vector<int> starts(area.boxes.begin(), area.boxes.end());
+    measureFrom(area, distances, starts, false);
 }
 
 namespace {
@@ -282,6 +305,7 @@ uint16_t Search::playerKey(int cell) {
 }
 
 bool Search::isWon(const uint16_t* boxes) const {
+    if (pulling) return false;
     int64_t pairs = 0;
     for (size_t i = 0; i + 1 < stride_; i++) pairs += area_.pairs[boxes[i]];
     return pairs == area_.pairsNeeded;
@@ -714,6 +738,70 @@ Search::Status Search::begin() {
     return running;
 }
 
+// The positions a win could end in: every box on a target, the player in
+// any patch of floor beside a box.
+Search::Status Search::beginPulling() {
+    start_ = Clock::now();
+    table_.assign(1024, 0);
+    std::vector<uint16_t> key(stride_);
+    for (int cell = 0; cell < int(area_.kind.size()); cell++) {
+        if (area_.pairs[cell] > 0 && area_.kind[cell] == openCell) boxCount_[cell]++;
+    }
+    size_t boxes = 0;
+    for (int cell = 0; cell < int(area_.kind.size()); cell++) {
+        if (boxCount_[cell] == 0) continue;
+        if (boxes + 1 < stride_) key[1 + boxes] = uint16_t(cell);
+        boxes++;
+    }
+    Status status = boxes + 1 == stride_ ? running : exhausted;
+    int64_t h = boxes + 1 == stride_ ? bound(&key[1]) : noWin;
+    for (size_t i = 1; i < stride_ && h < noWin; i++) {
+        for (int d = 0; d < 4; d++) {
+            int cell = key[i] + area_.step[d];
+            if (area_.kind[cell] != openCell || boxCount_[cell] > 0) continue;
+            key[0] = playerKey(cell);
+            uint64_t hash = hashOf(key.data());
+            if (find(key.data(), hash) != UINT32_MAX) continue;
+            if (!roomFor()) {
+                why = "gave up at the limit of memory";
+                status = gaveUp;
+                break;
+            }
+            push(insert(key.data(), hash, Node{UINT32_MAX, 0, 0, 0, 0, 0}), h);
+        }
+    }
+    std::fill(boxCount_.begin(), boxCount_.end(), 0);
+    return open_.empty() && status == running ? exhausted : status;
+}
+
+// Whether the other search has seen the position `mine` has just reached.
+bool Search::meets(uint32_t mine, const uint16_t* key, uint64_t hash) {
+    if (!other) return false;
+    uint32_t theirs = other->find(key, hash);
+    if (theirs == UINT32_MAX) return false;
+    meetMine = mine;
+    meetOther = theirs;
+    return true;
+}
+
+std::vector<std::pair<int, int>> Search::pushesAt(uint32_t at) {
+    std::vector<std::pair<int, int>> steps;
+    for (; node(at).parent != UINT32_MAX; at = node(at).parent) {
+        const Node& step = node(at);
+        if (pulling) {
+            // The box was pulled from boxFrom one cell along `direction`:
+            // played forwards, it is pushed back the other way.
+            steps.emplace_back(step.boxFrom + area_.step[step.direction], step.direction ^ 1);
+            continue;
+        }
+        for (int i = step.length - 1; i >= 0; i--) {
+            steps.emplace_back(step.boxFrom + i * area_.step[step.direction], step.direction);
+        }
+    }
+    if (!pulling) std::reverse(steps.begin(), steps.end());
+    return steps;
+}
+
 Search::Status Search::resume(uint64_t expansions) {
     Clock::time_point start = start_;
     std::vector<uint16_t> key(stride_), child(stride_);
@@ -733,13 +821,7 @@ Search::Status Search::resume(uint64_t expansions) {
         node(index).closed = 1;
         std::copy_n(keys_[index], stride_, key.begin());
         if (isWon(&key[1])) {
-            for (uint32_t at = index; node(at).parent != UINT32_MAX; at = node(at).parent) {
-                const Node& step = node(at);
-                for (int i = step.length - 1; i >= 0; i--) {
-                    pushes.emplace_back(step.boxFrom + i * area_.step[step.direction], step.direction);
-                }
-            }
-            std::reverse(pushes.begin(), pushes.end());
+            pushes = pushesAt(index);
             return found;
         }
         if (++expanded % 64 == 0 && onSlice) onSlice();
@@ -753,7 +835,7 @@ Search::Status Search::resume(uint64_t expansions) {
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
         flood(key[0] & ~exactPlayer);
-        int corralFound = area_.everyBoxOnTarget && !area_.stacked ? findCorral() : corralNone;
+        int corralFound = area_.everyBoxOnTarget && !area_.stacked && !pulling ? findCorral() : corralNone;
         if (corralFound == corralDead) {
             for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
             continue;
@@ -761,8 +843,39 @@ Search::Status Search::resume(uint64_t expansions) {
         bool corral = corralFound == corralChosen;
         prunedCorral = prunedCorral || corral;
         std::vector<int> standing = reached_;
+        bool met = false;
         for (int from : standing) {
-            for (int d = 0; d < 4; d++) {
+            for (int d = 0; d < 4 && !met; d++) {
+                if (pulling) {
+                    // The player on `from` walks on along `d`, pulling the
+                    // box behind him onto `from`.
+                    int boxCell = from - area_.step[d], ahead = from + area_.step[d];
+                    if (boxCount_[boxCell] == 0 || area_.kind[ahead] != openCell || boxCount_[ahead] > 0 ||
+                        distances_.nearest[from] == farAway) {
+                        continue;
+                    }
+                    boxCount_[boxCell]--;
+                    boxCount_[from]++;
+                    std::copy(key.begin(), key.end(), child.begin());
+                    size_t at = std::find(child.begin() + 1, child.end(), uint16_t(boxCell)) - child.begin();
+                    child[at] = uint16_t(from);
+                    while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
+                    while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
+                    child[0] = playerKey(ahead);
+                    uint64_t hash = hashOf(child.data());
+                    if (find(child.data(), hash) == UINT32_MAX) {
+                        int64_t childBound = bound(&child[1]);
+                        if (childBound < noWin && roomFor()) {
+                            uint32_t made = insert(child.data(), hash,
+                                                   Node{index, uint16_t(g + 1), uint16_t(boxCell), uint8_t(d), 0, 1});
+                            push(made, childBound);
+                            met = meets(made, child.data(), hash);
+                        }
+                    }
+                    boxCount_[from]--;
+                    boxCount_[boxCell]++;
+                    continue;
+                }
                 int boxCell = from + area_.step[d];
                 if (boxCount_[boxCell] == 0) continue;
                 if (corral && fenceMark_[boxCell] != fenceStamp_) continue;
@@ -815,7 +928,11 @@ Search::Status Search::resume(uint64_t expansions) {
                     if (childBound < noWin) {
                         Node made{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
                         if (known == UINT32_MAX) {
-                            if (roomFor()) push(insert(child.data(), hash, made), childBound);
+                            if (roomFor()) {
+                                uint32_t inserted = insert(child.data(), hash, made);
+                                push(inserted, childBound);
+                                met = meets(inserted, child.data(), hash);
+                            }
                         } else if (canGrow(open_)) {
                             node(known) = made;
                             push(known, childBound);
@@ -827,6 +944,7 @@ Search::Status Search::resume(uint64_t expansions) {
             }
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
+        if (met) return found;
     }
     if (outOfMemory_) {
         why = "gave up at the limit of memory";
@@ -869,6 +987,14 @@ std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& p
         player = boxCell;
     }
     return letters;
+}
+
+std::vector<std::pair<int, int>> meetingPushes(Search& forward, Search& back) {
+    bool forwardSaw = forward.meetMine != UINT32_MAX;
+    std::vector<std::pair<int, int>> pushes = forward.pushesAt(forwardSaw ? forward.meetMine : back.meetOther);
+    std::vector<std::pair<int, int>> rest = back.pushesAt(forwardSaw ? forward.meetOther : back.meetMine);
+    pushes.insert(pushes.end(), rest.begin(), rest.end());
+    return pushes;
 }
 
 namespace {
@@ -939,10 +1065,51 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     SearchRun run;
     bool shortCuts = false;
     {
-        Search greedy(area, distances, limits, secondsLeft(), true);
+        // Beside the greedy search, one that pulls the boxes back from the
+        // targets, where a room of targets is as easy to empty as it is hard
+        // to fill. They take turns, and meet when one comes to a position the
+        // other has seen. That needs every target filled in the end.
+        int64_t targets = 0;
+        for (int32_t count : area.pairs) targets += count;
+        bool backwards = area.everyBoxOnTarget && !area.stacked && area.closed &&
+                         targets == int64_t(area.boxes.size());
+        SearchLimits forwardLimits = limits;
+        if (backwards) forwardLimits.maxBytes = limits.maxBytes / 4 * 3;
+        Search greedy(area, distances, forwardLimits, secondsLeft(), true);
         greedy.useTunnels = true;
         greedy.useCorrals = true;
-        run = runOnce(greedy, onSlice, greedy.run());
+        greedy.onSlice = onSlice;
+        Distances pullDistances;
+        std::unique_ptr<Search> back;
+        Search::Status status = greedy.begin(), backStatus = Search::exhausted;
+        if (backwards && status == Search::running) {
+            measurePullDistances(area, pullDistances);
+            SearchLimits backLimits = limits;
+            backLimits.maxBytes = limits.maxBytes / 4;
+            back = std::make_unique<Search>(area, pullDistances, backLimits, secondsLeft(), true);
+            back->pulling = true;
+            back->onSlice = onSlice;
+            back->other = &greedy;
+            greedy.other = back.get();
+            backStatus = back->beginPulling();
+        }
+        constexpr uint64_t turn = 1024;
+        while (status == Search::running) {
+            status = greedy.resume(turn);
+            if (status == Search::found && greedy.meetMine != UINT32_MAX) greedy.pushes = meetingPushes(greedy, *back);
+            if (status != Search::running || backStatus != Search::running) continue;
+            backStatus = back->resume(turn);
+            if (backStatus == Search::found) {
+                greedy.pushes = meetingPushes(greedy, *back);
+                status = Search::found;
+            }
+        }
+        run = runOnce(greedy, onSlice, status);
+        if (back) {
+            run.expanded += back->expanded;
+            run.seen += back->seen();
+            run.peakBytes += back->peakBytes;
+        }
         shortCuts = greedy.tookTunnel;
     }
     addEarlier(run);

@@ -68,6 +68,10 @@ struct Distances {
 };
 
 void measureDistances(const Area& area, Distances& distances);
+// The same for a search that pulls boxes back from the targets to the start:
+// from every cell to each box's starting cell, the box pulled by a player
+// walking ahead of it.
+void measurePullDistances(const Area& area, Distances& distances);
 
 // A box is frozen when it can move along neither line: each is held by a
 // wall, by a frozen box, or (when `deadCellsHold`) by dead cells on both
@@ -176,6 +180,20 @@ public:
     bool useCorrals = false;
     bool prunedCorral = false;  // some position had its pushes cut so
 
+    // A search that runs backwards: from every box on a target it pulls
+    // boxes, with the pull distances as its bound, and never wins by itself.
+    // Set before beginPulling, which stands in for begin.
+    bool pulling = false;
+    Status beginPulling();
+    // Two searches that look in each other's tables meet when one makes a
+    // position the other has seen: `found`, with meetMine and meetOther the
+    // two positions.
+    Search* other = nullptr;
+    uint32_t meetMine = UINT32_MAX, meetOther = UINT32_MAX;
+    // The pushes that lead from the start to the position `node` or, in a
+    // pulling search, from `node` to the win.
+    std::vector<std::pair<int, int>> pushesAt(uint32_t node);
+
 private:
     struct Node {
         uint32_t parent;
@@ -203,6 +221,7 @@ private:
     void push(uint32_t node, int64_t h);
     uint64_t pop();
     bool roomFor();
+    bool meets(uint32_t mine, const uint16_t* key, uint64_t hash);
     template <typename T>
     bool canGrow(const Blocks<T>& table);
     Node& node(size_t i) { return *nodes_[i]; }
@@ -240,6 +259,10 @@ private:
     std::vector<int> match_, way_;
     std::vector<uint8_t> used_;
 };
+
+// The pushes from the start to the win through the position where a search
+// from the start and one pulling from the targets met.
+std::vector<std::pair<int, int>> meetingPushes(Search& forward, Search& back);
 
 // What one of the two searches below came to.
 struct SearchRun {

@@ -161,6 +161,43 @@ TEST(Corrals, OnlyPushesIntoAClosedOffPatchThatWantsWorkAreTriedFirst) {
     EXPECT_FALSE(pruned);
 }
 
+TEST(Pulling, ASearchPullingFromTheTargetsMeetsTheOneFromTheStart) {
+    const std::vector<std::string> rows = {
+        "#########",
+        "#@      #",
+        "# $ $ $ #",
+        "#       #",
+        "#...    #",
+        "#########",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    Distances distances, pullDistances;
+    measureDistances(area, distances);
+    measurePullDistances(area, pullDistances);
+    SearchLimits limits;
+    // Alone, the pulling search never wins: it only walks back to the start.
+    Search alone(area, pullDistances, limits, 10, true);
+    alone.pulling = true;
+    Search::Status status = alone.beginPulling();
+    EXPECT_EQ(status == Search::running ? alone.resume(UINT64_MAX) : status, Search::exhausted);
+    Search forward(area, distances, limits, 10, true), back(area, pullDistances, limits, 10, true);
+    back.pulling = true;
+    forward.other = &back;
+    back.other = &forward;
+    ASSERT_EQ(forward.begin(), Search::running);
+    ASSERT_EQ(back.beginPulling(), Search::running);
+    Search::Status one = Search::running, two = Search::running;
+    while (one == Search::running && two == Search::running) {
+        one = forward.resume(1);
+        if (one == Search::running) two = back.resume(1);
+    }
+    ASSERT_TRUE(one == Search::found || two == Search::found);
+    ASSERT_TRUE(forward.meetMine != UINT32_MAX || back.meetMine != UINT32_MAX) << "the two met halfway";
+    EXPECT_TRUE(wins(rows, spellOut(area, meetingPushes(forward, back))));
+}
+
 TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     // Shipped level 49, which the exact search proves in about 100,000 positions.
     const std::vector<std::string> rows = {
