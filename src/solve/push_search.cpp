@@ -189,8 +189,9 @@ void measureFrom(const Area& area, Distances& distances, const std::vector<int>&
     distances.targets = sources;
     distances.nearest.assign(cells, farAway);
     distances.mostPairs.assign(cells, 0);
-    distances.toTarget.clear();
-    for (int source : sources) {
+    distances.toTarget.assign(size_t(cells) * sources.size(), farAway);
+    for (size_t j = 0; j < sources.size(); j++) {
+        int source = sources[j];
         std::vector<uint16_t> dist(cells, farAway);
         std::vector<int> queue = {source};
         dist[source] = 0;
@@ -211,8 +212,8 @@ void measureFrom(const Area& area, Distances& distances, const std::vector<int>&
             if (dist[cell] == farAway) continue;
             distances.nearest[cell] = std::min(distances.nearest[cell], dist[cell]);
             distances.mostPairs[cell] = std::max(distances.mostPairs[cell], int64_t(toSource ? area.pairs[source] : 1));
+            distances.toTarget[size_t(cell) * sources.size() + j] = dist[cell];
         }
-        distances.toTarget.push_back(std::move(dist));
     }
 }
 
@@ -339,56 +340,94 @@ int64_t Search::matching(const uint16_t* boxes, int n) {
     if (n == 0) return 0;
     if (n > m) return noWin;
     constexpr int64_t unreachableCost = 1000000;
-    cost_.assign(size_t(n + 1) * (m + 1), 0);
+    // Rows and columns count from 1; each box's row is read straight from
+    // the table of distances, where its targets lie side by side.
+    costRow_.resize(n + 1);
     for (int i = 0; i < n; i++) {
         if (distances_.nearest[boxes[i]] == farAway) return noWin;
-        for (int j = 0; j < m; j++) {
-            uint16_t d = distances_.toTarget[j][boxes[i]];
-            cost_[size_t(i + 1) * (m + 1) + j + 1] = d == farAway ? unreachableCost : d;
-        }
+        costRow_[i + 1] = &distances_.toTarget[size_t(boxes[i]) * m];
     }
     rowPotential_.assign(n + 1, 0);
     columnPotential_.assign(m + 1, 0);
     match_.assign(m + 1, 0);
     way_.assign(m + 1, 0);
+    minimum_.resize(m + 1);
+    used_.resize(m + 1);
+    int64_t* rowPotential = rowPotential_.data();
+    int64_t* columnPotential = columnPotential_.data();
+    int64_t* minimum = minimum_.data();
+    int* match = match_.data();
+    int* way = way_.data();
+    uint8_t* used = used_.data();
+    auto cost = [&](int i, int j) -> int64_t {
+        uint16_t distance = costRow_[i][j - 1];
+        return distance == farAway ? unreachableCost : distance;
+    };
+    // Most boxes can simply have a nearest target of their own: each box's
+    // potential starts at its nearest distance, and it takes that target when
+    // no other box has. Only the rest go through the full search for a
+    // cheaper exchange.
     for (int i = 1; i <= n; i++) {
-        match_[0] = i;
+        int64_t best = INT64_MAX;
+        int bestColumn = 0;
+        for (int j = 1; j <= m; j++) {
+            int64_t c = cost(i, j);
+            if (c < best || (c == best && match[bestColumn] != 0 && match[j] == 0)) {
+                best = c;
+                bestColumn = j;
+            }
+        }
+        rowPotential[i] = best;
+        if (match[bestColumn] == 0) match[bestColumn] = i;
+    }
+    std::vector<uint8_t>& placed = placed_;
+    placed.assign(n + 1, 0);
+    for (int j = 1; j <= m; j++) placed[match[j]] = 1;
+    for (int i = 1; i <= n; i++) {
+        if (placed[i]) continue;
+        match[0] = i;
         int j0 = 0;
-        minimum_.assign(m + 1, INT64_MAX);
-        used_.assign(m + 1, 0);
+        std::fill(minimum, minimum + m + 1, INT64_MAX);
+        std::fill(used, used + m + 1, 0);
         do {
-            used_[j0] = 1;
-            int i0 = match_[j0], j1 = 0;
+            used[j0] = 1;
+            int i0 = match[j0], j1 = 0;
             int64_t delta = INT64_MAX;
+            const uint16_t* row = costRow_[i0];
+            int64_t u = rowPotential[i0];
             for (int j = 1; j <= m; j++) {
-                if (used_[j]) continue;
-                int64_t reduced = cost_[size_t(i0) * (m + 1) + j] - rowPotential_[i0] - columnPotential_[j];
-                if (reduced < minimum_[j]) {
-                    minimum_[j] = reduced;
-                    way_[j] = j0;
+                if (used[j]) continue;
+                uint16_t distance = row[j - 1];
+                int64_t reduced = (distance == farAway ? unreachableCost : distance) - u - columnPotential[j];
+                if (reduced < minimum[j]) {
+                    minimum[j] = reduced;
+                    way[j] = j0;
                 }
-                if (minimum_[j] < delta) {
-                    delta = minimum_[j];
+                if (minimum[j] < delta) {
+                    delta = minimum[j];
                     j1 = j;
                 }
             }
             for (int j = 0; j <= m; j++) {
-                if (used_[j]) {
-                    rowPotential_[match_[j]] += delta;
-                    columnPotential_[j] -= delta;
+                if (used[j]) {
+                    rowPotential[match[j]] += delta;
+                    columnPotential[j] -= delta;
                 } else {
-                    minimum_[j] -= delta;
+                    minimum[j] -= delta;
                 }
             }
             j0 = j1;
-        } while (match_[j0] != 0);
+        } while (match[j0] != 0);
         do {
-            int j1 = way_[j0];
-            match_[j0] = match_[j1];
+            int j1 = way[j0];
+            match[j0] = match[j1];
             j0 = j1;
         } while (j0 != 0);
     }
-    int64_t total = -columnPotential_[0];
+    int64_t total = 0;
+    for (int j = 1; j <= m; j++) {
+        if (match[j] != 0) total += cost(match[j], j);
+    }
     return total >= unreachableCost ? noWin : total;
 }
 

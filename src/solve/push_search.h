@@ -62,7 +62,7 @@ bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::st
 // cell, a box moving wherever a player could stand behind it.
 struct Distances {
     std::vector<int> targets;                  // cells with pairs
-    std::vector<std::vector<uint16_t>> toTarget;  // [target][cell]
+    std::vector<uint16_t> toTarget;            // [cell * targets.size() + target]
     std::vector<uint16_t> nearest;             // to any target
     std::vector<int64_t> mostPairs;            // the most pairs a box from here could ever stand on
 };
@@ -255,9 +255,10 @@ private:
     Blocks<uint64_t> open_;  // a heap, lowest first
     bool outOfMemory_ = false;
     Clock::time_point start_;
-    std::vector<int64_t> cost_, rowPotential_, columnPotential_, minimum_;
+    std::vector<const uint16_t*> costRow_;  // each box's distances to the targets
+    std::vector<int64_t> rowPotential_, columnPotential_, minimum_;
     std::vector<int> match_, way_;
-    std::vector<uint8_t> used_;
+    std::vector<uint8_t> used_, placed_;
 };
 
 // The pushes from the start to the win through the position where a search
