@@ -815,12 +815,15 @@ Search::Status Search::beginPulling() {
 
 // Whether the other search has seen the position `mine` has just reached.
 bool Search::meets(uint32_t mine, const uint16_t* key, uint64_t hash) {
-    if (!other) return false;
-    uint32_t theirs = other->find(key, hash);
-    if (theirs == UINT32_MAX) return false;
-    meetMine = mine;
-    meetOther = theirs;
-    return true;
+    for (Search* other : others) {
+        uint32_t theirs = other->find(key, hash);
+        if (theirs == UINT32_MAX) continue;
+        metWith = other;
+        meetMine = mine;
+        meetOther = theirs;
+        return true;
+    }
+    return false;
 }
 
 std::vector<std::pair<int, int>> Search::pushesAt(uint32_t at) {
@@ -1028,10 +1031,12 @@ std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& p
     return letters;
 }
 
-std::vector<std::pair<int, int>> meetingPushes(Search& forward, Search& back) {
-    bool forwardSaw = forward.meetMine != UINT32_MAX;
-    std::vector<std::pair<int, int>> pushes = forward.pushesAt(forwardSaw ? forward.meetMine : back.meetOther);
-    std::vector<std::pair<int, int>> rest = back.pushesAt(forwardSaw ? forward.meetOther : back.meetMine);
+std::vector<std::pair<int, int>> meetingPushes(Search& one, Search& two) {
+    Search& saw = one.metWith ? one : two;
+    Search& forward = saw.pulling ? *saw.metWith : saw;
+    Search& back = saw.pulling ? saw : *saw.metWith;
+    std::vector<std::pair<int, int>> pushes = forward.pushesAt(saw.pulling ? saw.meetOther : saw.meetMine);
+    std::vector<std::pair<int, int>> rest = back.pushesAt(saw.pulling ? saw.meetMine : saw.meetOther);
     pushes.insert(pushes.end(), rest.begin(), rest.end());
     return pushes;
 }
@@ -1078,20 +1083,34 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     auto secondsLeft = [&] {
         return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
     };
+    // Beside the greedy search, one that pulls the boxes back from the
+    // targets, where a room of targets is as easy to empty as it is hard to
+    // fill. They take turns, and meet when the pulling one comes to a position
+    // the greedy one or the exact one has seen (the exact one is kept for
+    // that: it has seen much of what lies round the start), or the greedy one
+    // to a position the pulling one has seen. That needs every target filled
+    // in the end.
+    int64_t targets = 0;
+    for (int32_t count : area.pairs) targets += count;
+    bool backwards =
+        area.everyBoxOnTarget && !area.stacked && area.closed && targets == int64_t(area.boxes.size());
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
-    {
-        Search exact(area, distances, limits, seconds * exactShare, false);
-        exact.useCorrals = true;
-        exact.onSlice = onSlice;
-        Search::Status status = exact.run();
-        if (status != Search::gaveUp) {
-            SearchRun run = runOnce(exact, onSlice, status);
-            run.fewest = status == Search::found;
-            return run;
-        }
-        expanded = exact.expanded;
-        seen = exact.seen();
-        peakBytes = exact.peakBytes;
+    auto exact = std::make_unique<Search>(area, distances, limits, seconds * exactShare, false);
+    exact->useCorrals = true;
+    exact->onSlice = onSlice;
+    Search::Status status = exact->run();
+    if (status != Search::gaveUp) {
+        SearchRun run = runOnce(*exact, onSlice, status);
+        run.fewest = status == Search::found;
+        return run;
+    }
+    expanded = exact->expanded;
+    seen = exact->seen();
+    peakBytes = exact->peakBytes;
+    uint64_t kept = exact->bytes();
+    if (!backwards || kept > limits.maxBytes / 2) {
+        exact.reset();
+        kept = 0;
     }
     auto addEarlier = [&](SearchRun& run) {
         run.expanded += expanded;
@@ -1104,38 +1123,32 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     SearchRun run;
     bool shortCuts = false;
     {
-        // Beside the greedy search, one that pulls the boxes back from the
-        // targets, where a room of targets is as easy to empty as it is hard
-        // to fill. They take turns, and meet when one comes to a position the
-        // other has seen. That needs every target filled in the end.
-        int64_t targets = 0;
-        for (int32_t count : area.pairs) targets += count;
-        bool backwards = area.everyBoxOnTarget && !area.stacked && area.closed &&
-                         targets == int64_t(area.boxes.size());
         SearchLimits forwardLimits = limits;
-        if (backwards) forwardLimits.maxBytes = limits.maxBytes / 4 * 3;
+        if (backwards) forwardLimits.maxBytes = (limits.maxBytes - kept) / 4 * 3;
         Search greedy(area, distances, forwardLimits, secondsLeft(), true);
         greedy.useTunnels = true;
         greedy.useCorrals = true;
         greedy.onSlice = onSlice;
         Distances pullDistances;
         std::unique_ptr<Search> back;
-        Search::Status status = greedy.begin(), backStatus = Search::exhausted;
+        Search::Status backStatus = Search::exhausted;
+        status = greedy.begin();
         if (backwards && status == Search::running) {
             measurePullDistances(area, pullDistances);
             SearchLimits backLimits = limits;
-            backLimits.maxBytes = limits.maxBytes / 4;
+            backLimits.maxBytes = (limits.maxBytes - kept) / 4;
             back = std::make_unique<Search>(area, pullDistances, backLimits, secondsLeft(), true);
             back->pulling = true;
             back->onSlice = onSlice;
-            back->other = &greedy;
-            greedy.other = back.get();
+            back->others = {&greedy};
+            if (exact) back->others.push_back(exact.get());
+            greedy.others = {back.get()};
             backStatus = back->beginPulling();
         }
         constexpr uint64_t turn = 1024;
         while (status == Search::running) {
             status = greedy.resume(turn);
-            if (status == Search::found && greedy.meetMine != UINT32_MAX) greedy.pushes = meetingPushes(greedy, *back);
+            if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
             if (status != Search::running || backStatus != Search::running) continue;
             backStatus = back->resume(turn);
             if (backStatus == Search::found) {
@@ -1147,10 +1160,11 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         if (back) {
             run.expanded += back->expanded;
             run.seen += back->seen();
-            run.peakBytes += back->peakBytes;
+            run.peakBytes += back->peakBytes + kept;
         }
         shortCuts = greedy.tookTunnel;
     }
+    exact.reset();
     addEarlier(run);
     // A level is only called lost by a search that tried every push a box
     // in a tunnel could make.

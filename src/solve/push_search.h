@@ -185,10 +185,11 @@ public:
     // Set before beginPulling, which stands in for begin.
     bool pulling = false;
     Status beginPulling();
-    // Two searches that look in each other's tables meet when one makes a
-    // position the other has seen: `found`, with meetMine and meetOther the
-    // two positions.
-    Search* other = nullptr;
+    // Searches that look in each other's tables meet when one makes a
+    // position another has seen: `found`, with meetMine and meetOther the
+    // two positions, and metWith the search that had seen it.
+    std::vector<Search*> others;
+    Search* metWith = nullptr;
     uint32_t meetMine = UINT32_MAX, meetOther = UINT32_MAX;
     // The pushes that lead from the start to the position `node` or, in a
     // pulling search, from `node` to the win.
@@ -262,8 +263,9 @@ private:
 };
 
 // The pushes from the start to the win through the position where a search
-// from the start and one pulling from the targets met.
-std::vector<std::pair<int, int>> meetingPushes(Search& forward, Search& back);
+// from the start and one pulling from the targets met, whichever of them saw
+// the other's position.
+std::vector<std::pair<int, int>> meetingPushes(Search& one, Search& two);
 
 // What one of the two searches below came to.
 struct SearchRun {

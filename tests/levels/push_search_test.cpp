@@ -184,8 +184,8 @@ TEST(Pulling, ASearchPullingFromTheTargetsMeetsTheOneFromTheStart) {
     EXPECT_EQ(status == Search::running ? alone.resume(UINT64_MAX) : status, Search::exhausted);
     Search forward(area, distances, limits, 10, true), back(area, pullDistances, limits, 10, true);
     back.pulling = true;
-    forward.other = &back;
-    back.other = &forward;
+    forward.others = {&back};
+    back.others = {&forward};
     ASSERT_EQ(forward.begin(), Search::running);
     ASSERT_EQ(back.beginPulling(), Search::running);
     Search::Status one = Search::running, two = Search::running;
