@@ -1075,9 +1075,9 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     // game's own (levels 60 and 75) only it settles in time; the greedy
     // search, pushing into closed-off patches first, wins far more hand-made
     // levels. So the exact search has the first 15% of the time and the
-    // greedy one, its memory handed back, the rest. Measured at the hint's
-    // 2 s, giving the exact search more time, or taking it up again after
-    // the greedy one, won fewer levels.
+    // greedy one the rest. Measured at the hint's 2 s, giving the exact
+    // search more time, or taking it up again after the greedy one, won
+    // fewer levels.
     constexpr double exactShare = 0.15;
     Clock::time_point start = Clock::now();
     auto secondsLeft = [&] {
@@ -1107,6 +1107,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     expanded = exact->expanded;
     seen = exact->seen();
     peakBytes = exact->peakBytes;
+    // Its memory is handed back unless the pulling search can use it.
     uint64_t kept = exact->bytes();
     if (!backwards || kept > limits.maxBytes / 2) {
         exact.reset();

@@ -12,6 +12,7 @@
 
 #include "files/level_file.h"
 #include "level_builder.h"
+#include "solve/push_search.h"
 #include "solve/solver.h"
 #include "rules/board.h"
 #include "rules/completion.h"
@@ -114,6 +115,29 @@ void expectFewestPushes(int expected, const std::string& what) {
     EXPECT_TRUE(result.optimal) << what;
     std::string why;
     EXPECT_TRUE(replayWins(result.solution, &why)) << what << ": " << why;
+}
+
+// The greedy search and the one pulling from the targets, taking turns of
+// one position each; where they meet, their pushes joined, or "" when they
+// do not meet.
+std::string meetingSolution() {
+    Area area;
+    std::string why;
+    if (!buildArea(area, why) || !area.everyBoxOnTarget || area.stacked) return "";
+    Distances distances, pulls;
+    measureDistances(area, distances);
+    measurePullDistances(area, pulls);
+    SearchLimits limits;
+    Search forward(area, distances, limits, 5, true), back(area, pulls, limits, 5, true);
+    back.pulling = true;
+    forward.others = {&back};
+    back.others = {&forward};
+    Search::Status one = forward.begin(), two = back.beginPulling();
+    while (one == Search::running && two == Search::running) {
+        one = forward.resume(1);
+        if (one == Search::running) two = back.resume(1);
+    }
+    return forward.metWith || back.metWith ? spellOut(area, meetingPushes(forward, back)) : "";
 }
 
 const char* passOverFirst =
@@ -279,11 +303,12 @@ TEST(Solver, ReplayRejectsWhatTheGameWouldNotDo) {
 
 TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
     // Small closed rooms of random walls, boxes and targets: whatever the
-    // lost-position warning, solve --any and solve say is checked against
-    // trying every step with the game's own moves. With three boxes, boxes
+    // lost-position warning, solve --any and solve say, and the searches
+    // from both ends where they meet, is checked against trying every step
+    // with the game's own moves. With three boxes, boxes
     // often fence off floor the player cannot reach.
     std::mt19937 random(20261208);
-    int lostSeen = 0, wonSeen = 0;
+    int lostSeen = 0, wonSeen = 0, metSeen = 0;
     for (int round = 0; round < 600; round++) {
         const int width = 5, height = 4, boxes = 1 + int(random() % 3);
         std::vector<std::string> rows(size_t(height + 2), std::string(size_t(width + 2), '#'));
@@ -325,7 +350,14 @@ TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
         }
         SearchResult exact = solveBoard(limits, false);
         EXPECT_EQ(exact.outcome == Outcome::won ? exact.pushes : -1, fewest) << picture;
+        std::string met = meetingSolution();
+        if (!met.empty()) {
+            metSeen++;
+            std::string why;
+            EXPECT_TRUE(replayWins(met, &why)) << "where the searches met: " << why << '\n' << picture;
+        }
     }
+    EXPECT_GT(metSeen, 30) << "the searches from both ends should meet on some rooms";
     EXPECT_GT(lostSeen, 5) << "the rooms should hold some lost positions";
     EXPECT_GT(wonSeen, 30) << "the rooms should hold some winnable ones";
 }
