@@ -553,7 +553,7 @@ bool Search::corralIsDead(uint32_t patch, int player) {
     while (slots < nodes_.size() / 4 && slots < (size_t(1) << 18)) slots *= 2;
     if (corralAnswers_.size() < slots) {
         uint64_t more = (slots - corralAnswers_.size()) * sizeof(uint64_t);
-        if (bytes() + more > limits_.maxBytes) {
+        if (bytes() + more + sharedBytes() > limits_.maxBytes) {
             if (corralAnswers_.empty()) return searchCorral(patch, player, boxes);
         } else {
             corralAnswers_.assign(slots, 0);
@@ -670,30 +670,35 @@ uint64_t Search::bytes() const {
            corralAnswers_.capacity() * sizeof(uint64_t) + smallKeys_.capacity() * sizeof(uint16_t);
 }
 
-// Whether the table can take one more entry within the bound on memory.
-template <typename T>
-bool Search::canGrow(const Blocks<T>& table) {
-    if (!table.full()) return true;
-    uint64_t peak = bytes() + table.blockBytes();
-    if (peak > limits_.maxBytes) {
-        outOfMemory_ = true;
+uint64_t Search::sharedBytes() const {
+    uint64_t shared = 0;
+    for (const Search* search : sharing) shared += search->bytes();
+    return shared;
+}
+
+// Whether the search's tables may grow to `peak` bytes: within its own bound
+// and, with the searches it shares memory with, within theirs.
+bool Search::fits(uint64_t peak) {
+    if (peak > ownBytes || peak + sharedBytes() > limits_.maxBytes) {
+        outOfMemory_ = droppedSome_ = true;
         return false;
     }
     peakBytes = std::max(peakBytes, peak);
     return true;
 }
 
+// Whether the table can take one more entry within the bound on memory.
+template <typename T>
+bool Search::canGrow(const Blocks<T>& table) {
+    return !table.full() || fits(bytes() + table.blockBytes());
+}
+
 // Whether one more position fits: its node, its key, its slot in the table
 // (which doubles at half full, the old one held while the new one fills)
 // and its place in the queue.
 bool Search::roomFor() {
-    if ((nodes_.size() + 1) * 2 > table_.size()) {
-        uint64_t peak = bytes() + table_.size() * 2 * sizeof(uint32_t);
-        if (peak > limits_.maxBytes) {
-            outOfMemory_ = true;
-            return false;
-        }
-        peakBytes = std::max(peakBytes, peak);
+    if ((nodes_.size() + 1) * 2 > table_.size() && !fits(bytes() + table_.size() * 2 * sizeof(uint32_t))) {
+        return false;
     }
     return canGrow(nodes_) && canGrow(keys_) && canGrow(open_);
 }
@@ -988,7 +993,8 @@ Search::Status Search::resume(uint64_t expansions) {
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
         if (met) return found;
     }
-    if (outOfMemory_) {
+    // A position left out for want of room may have led to a win.
+    if (outOfMemory_ || droppedSome_) {
         why = "gave up at the limit of memory";
         return gaveUp;
     }
@@ -1109,7 +1115,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     peakBytes = exact->peakBytes;
     // Its memory is handed back unless the pulling search can use it.
     uint64_t kept = exact->bytes();
-    if (!backwards || kept > limits.maxBytes / 2) {
+    if (!backwards || kept > limits.maxBytes / 4) {
         exact.reset();
         kept = 0;
     }
@@ -1124,45 +1130,71 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     SearchRun run;
     bool shortCuts = false;
     {
-        SearchLimits forwardLimits = limits;
-        if (backwards) forwardLimits.maxBytes = (limits.maxBytes - kept) / 4 * 3;
-        Search greedy(area, distances, forwardLimits, secondsLeft(), true);
+        // The three share the bound on memory, the pulling one with at most
+        // a quarter of it. Should that one run out, it and the exact one are
+        // let go, and the greedy one goes on with all the memory.
+        Search greedy(area, distances, limits, secondsLeft(), true);
         greedy.useTunnels = true;
         greedy.useCorrals = true;
         greedy.onSlice = onSlice;
         Distances pullDistances;
         std::unique_ptr<Search> back;
         Search::Status backStatus = Search::exhausted;
+        uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
         status = greedy.begin();
         if (backwards && status == Search::running) {
             measurePullDistances(area, pullDistances);
-            SearchLimits backLimits = limits;
-            backLimits.maxBytes = (limits.maxBytes - kept) / 4;
-            back = std::make_unique<Search>(area, pullDistances, backLimits, secondsLeft(), true);
+            back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
             back->pulling = true;
             back->onSlice = onSlice;
+            back->ownBytes = limits.maxBytes / 4;
             back->others = {&greedy};
-            if (exact) back->others.push_back(exact.get());
+            back->sharing = {&greedy};
             greedy.others = {back.get()};
+            greedy.sharing = {back.get()};
+            if (exact) {
+                back->others.push_back(exact.get());
+                back->sharing.push_back(exact.get());
+                greedy.sharing.push_back(exact.get());
+            }
             backStatus = back->beginPulling();
         }
+        auto letGo = [&] {
+            backExpanded = back->expanded;
+            backSeen = back->seen();
+            backPeak = back->peakBytes + kept;
+            greedy.others.clear();
+            greedy.sharing.clear();
+            back.reset();
+            exact.reset();
+        };
         constexpr uint64_t turn = 1024;
         while (status == Search::running) {
             status = greedy.resume(turn);
             if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
+            if (status == Search::gaveUp && greedy.outOfMemory() && back) {
+                letGo();
+                greedy.moreRoom();
+                status = Search::running;
+            }
             if (status != Search::running || backStatus != Search::running) continue;
             backStatus = back->resume(turn);
             if (backStatus == Search::found) {
                 greedy.pushes = meetingPushes(greedy, *back);
                 status = Search::found;
+            } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
+                letGo();
             }
         }
         run = runOnce(greedy, onSlice, status);
         if (back) {
-            run.expanded += back->expanded;
-            run.seen += back->seen();
-            run.peakBytes += back->peakBytes + kept;
+            backExpanded = back->expanded;
+            backSeen = back->seen();
+            backPeak = back->peakBytes + kept;
         }
+        run.expanded += backExpanded;
+        run.seen += backSeen;
+        run.peakBytes += backPeak;
         shortCuts = greedy.tookTunnel;
     }
     exact.reset();

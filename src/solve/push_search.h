@@ -189,6 +189,14 @@ public:
     // position another has seen: `found`, with meetMine and meetOther the
     // two positions, and metWith the search that had seen it.
     std::vector<Search*> others;
+    // Searches whose tables count against this one's bound too, and the
+    // most this one's own may hold.
+    std::vector<const Search*> sharing;
+    uint64_t ownBytes = UINT64_MAX;
+    bool outOfMemory() const { return outOfMemory_; }
+    // Lets a search that ran out of memory go on once others have let theirs
+    // go; having left positions out, it no longer proves a level lost.
+    void moreRoom() { outOfMemory_ = false; }
     Search* metWith = nullptr;
     uint32_t meetMine = UINT32_MAX, meetOther = UINT32_MAX;
     // The pushes that lead from the start to the position `node` or, in a
@@ -223,6 +231,8 @@ private:
     uint64_t pop();
     bool roomFor();
     bool meets(uint32_t mine, const uint16_t* key, uint64_t hash);
+    uint64_t sharedBytes() const;
+    bool fits(uint64_t peak);
     template <typename T>
     bool canGrow(const Blocks<T>& table);
     Node& node(size_t i) { return *nodes_[i]; }
@@ -254,7 +264,7 @@ private:
     Blocks<uint16_t> keys_;
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
     Blocks<uint64_t> open_;  // a heap, lowest first
-    bool outOfMemory_ = false;
+    bool outOfMemory_ = false, droppedSome_ = false;
     Clock::time_point start_;
     std::vector<const uint16_t*> costRow_;  // each box's distances to the targets
     std::vector<int64_t> rowPotential_, columnPotential_, minimum_;
