@@ -20,9 +20,12 @@ struct Sample {
 };
 
 // Levels the search wins in well under a tenth of a second in a release
-// build, and five (38, 42 and 81 of grigr-2001, 3 and 5 of grigr-2002) its
-// greedy half wins in about as long once the exact half has had its 15%. The sanitizers' build searches ten to twenty times slower, so its
-// budget is as much longer; what is won quickly takes no more for it.
+// build; five (38, 42 and 81 of grigr-2001, 3 and 5 of grigr-2002) its
+// greedy half wins in about as long once the exact half has had its 15%,
+// and two (23 and 96 of grigr-2001) only the search pulling from the
+// targets wins, in a third of a second. The sanitizers' build searches ten
+// to twenty times slower, so its budget is as much longer; what is won
+// quickly takes no more for it.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr double secondsEach = 30;
 #else
@@ -30,7 +33,7 @@ constexpr double secondsEach = 2;
 #endif
 const Sample samples[] = {
     {"medium-1000.txt", {1, 101, 201, 301, 401, 501, 601, 701, 801, 901}},
-    {"grigr-2001.txt", {4, 8, 16, 25, 28, 38, 42, 43, 52, 65, 80, 81, 98}},
+    {"grigr-2001.txt", {4, 8, 16, 23, 25, 28, 38, 42, 43, 52, 65, 80, 81, 96, 98}},
     {"grigr-2002.txt", {2, 3, 4, 5, 6, 11, 35}},
 };
 
