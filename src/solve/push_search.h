@@ -61,7 +61,7 @@ bool buildAreaFromRows(Area& area, const std::vector<std::string>& rows, std::st
 // Push distances that ignore the other boxes: from every cell to every target
 // cell, a box moving wherever a player could stand behind it.
 struct Distances {
-    std::vector<int> targets;                  // cells with pairs
+    std::vector<int> targets;                  // cells with pairs; pulling, the boxes' starting cells
     std::vector<uint16_t> toTarget;            // [cell * targets.size() + target]
     std::vector<uint16_t> nearest;             // to any target
     std::vector<int64_t> mostPairs;            // the most pairs a box from here could ever stand on
@@ -189,6 +189,12 @@ public:
     // position another has seen: `found`, with meetMine and meetOther the
     // two positions, and metWith the search that had seen it.
     std::vector<Search*> others;
+    Search* metWith = nullptr;
+    uint32_t meetMine = UINT32_MAX, meetOther = UINT32_MAX;
+    // The pushes that lead from the start to the position `node` or, in a
+    // pulling search, from `node` to the win.
+    std::vector<std::pair<int, int>> pushesAt(uint32_t node);
+
     // Searches whose tables count against this one's bound too, and the
     // most this one's own may hold.
     std::vector<const Search*> sharing;
@@ -197,11 +203,6 @@ public:
     // Lets a search that ran out of memory go on once others have let theirs
     // go; having left positions out, it no longer proves a level lost.
     void moreRoom() { outOfMemory_ = false; }
-    Search* metWith = nullptr;
-    uint32_t meetMine = UINT32_MAX, meetOther = UINT32_MAX;
-    // The pushes that lead from the start to the position `node` or, in a
-    // pulling search, from `node` to the win.
-    std::vector<std::pair<int, int>> pushesAt(uint32_t node);
 
 private:
     struct Node {
