@@ -221,9 +221,11 @@ void measureFrom(const Area& area, Distances& distances, const std::vector<int>&
 
 void measureDistances(const Area& area, Distances& distances) {
     distances = Distances();
-    distances.nearest.assign(area.kind.size(), farAway);
-    distances.mostPairs.assign(area.kind.size(), 0);
-    if (!area.prunable) return;
+    if (!area.prunable) {
+        distances.nearest.assign(area.kind.size(), farAway);
+        distances.mostPairs.assign(area.kind.size(), 0);
+        return;
+    }
     std::vector<int> targets;
     for (int cell = 0; cell < int(area.kind.size()); cell++) {
         if (area.pairs[cell] > 0 && area.kind[cell] == openCell) targets.push_back(cell);
@@ -380,11 +382,10 @@ int64_t Search::matching(const uint16_t* boxes, int n) {
         rowPotential[i] = best;
         if (match[bestColumn] == 0) match[bestColumn] = i;
     }
-    std::vector<uint8_t>& placed = placed_;
-    placed.assign(n + 1, 0);
-    for (int j = 1; j <= m; j++) placed[match[j]] = 1;
+    placed_.assign(n + 1, 0);
+    for (int j = 1; j <= m; j++) placed_[match[j]] = 1;
     for (int i = 1; i <= n; i++) {
-        if (placed[i]) continue;
+        if (placed_[i]) continue;
         match[0] = i;
         int j0 = 0;
         std::fill(minimum, minimum + m + 1, INT64_MAX);
@@ -788,12 +789,10 @@ Search::Status Search::beginPulling() {
     start_ = Clock::now();
     table_.assign(1024, 0);
     std::vector<uint16_t> key(stride_);
-    for (int cell = 0; cell < int(area_.kind.size()); cell++) {
-        if (area_.pairs[cell] > 0 && area_.kind[cell] == openCell) boxCount_[cell]++;
-    }
     size_t boxes = 0;
     for (int cell = 0; cell < int(area_.kind.size()); cell++) {
-        if (boxCount_[cell] == 0) continue;
+        if (area_.pairs[cell] == 0 || area_.kind[cell] != openCell) continue;
+        boxCount_[cell]++;
         if (boxes + 1 < stride_) key[1 + boxes] = uint16_t(cell);
         boxes++;
     }
@@ -816,6 +815,19 @@ Search::Status Search::beginPulling() {
     }
     std::fill(boxCount_.begin(), boxCount_.end(), 0);
     return open_.empty() && status == running ? exhausted : status;
+}
+
+// `child` becomes `key` with the box on `from` moved to `to` and the player
+// on `player`; boxCount_ already has the box moved. The boxes stay sorted:
+// one entry changes and slides into place.
+void Search::moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& child, int from, int to,
+                       int player) {
+    std::copy(key.begin(), key.end(), child.begin());
+    size_t at = std::find(child.begin() + 1, child.end(), uint16_t(from)) - child.begin();
+    child[at] = uint16_t(to);
+    while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
+    while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
+    child[0] = playerKey(player);
 }
 
 // Whether the other search has seen the position `mine` has just reached.
@@ -903,12 +915,7 @@ Search::Status Search::resume(uint64_t expansions) {
                     }
                     boxCount_[boxCell]--;
                     boxCount_[from]++;
-                    std::copy(key.begin(), key.end(), child.begin());
-                    size_t at = std::find(child.begin() + 1, child.end(), uint16_t(boxCell)) - child.begin();
-                    child[at] = uint16_t(from);
-                    while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
-                    while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
-                    child[0] = playerKey(ahead);
+                    moveInKey(key, child, boxCell, from, ahead);
                     uint64_t hash = hashOf(child.data());
                     if (find(child.data(), hash) == UINT32_MAX) {
                         int64_t childBound = bound(&child[1]);
@@ -958,13 +965,7 @@ Search::Status Search::resume(uint64_t expansions) {
                     dead = frozen(beyond, offTarget) && offTarget;
                 }
                 if (!dead) {
-                    // The boxes stay sorted: one entry changes and slides into place.
-                    std::copy(key.begin(), key.end(), child.begin());
-                    size_t at = std::find(child.begin() + 1, child.end(), uint16_t(boxCell)) - child.begin();
-                    child[at] = uint16_t(beyond);
-                    while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
-                    while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
-                    child[0] = playerKey(behind);
+                    moveInKey(key, child, boxCell, beyond, behind);
                     // The bound, the dearest part, is worked out only for
                     // positions not met before or now reached in fewer pushes.
                     uint16_t childG = uint16_t(g + length);
@@ -1159,10 +1160,13 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
             }
             backStatus = back->beginPulling();
         }
-        auto letGo = [&] {
+        auto tally = [&] {
             backExpanded = back->expanded;
             backSeen = back->seen();
             backPeak = back->peakBytes + kept;
+        };
+        auto letGo = [&] {
+            tally();
             greedy.others.clear();
             greedy.sharing.clear();
             back.reset();
@@ -1187,11 +1191,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
             }
         }
         run = runOnce(greedy, onSlice, status);
-        if (back) {
-            backExpanded = back->expanded;
-            backSeen = back->seen();
-            backPeak = back->peakBytes + kept;
-        }
+        if (back) tally();
         run.expanded += backExpanded;
         run.seen += backSeen;
         run.peakBytes += backPeak;

@@ -232,6 +232,7 @@ private:
     uint64_t pop();
     bool roomFor();
     bool meets(uint32_t mine, const uint16_t* key, uint64_t hash);
+    void moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& child, int from, int to, int player);
     uint64_t sharedBytes() const;
     bool fits(uint64_t peak);
     template <typename T>
