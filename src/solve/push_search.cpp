@@ -274,8 +274,9 @@ bool isFrozen(const Area& area, const Distances& distances, const std::vector<ui
 }
 
 // Marks every cell the player can walk to from `from` without pushing, lists
-// them in reached_, and returns the lowest.
-int Search::flood(int from) {
+// them in reached_, and returns the lowest. Told that no cell he could reach
+// is lower than `enough`, it stops on reaching that one.
+int Search::flood(int from, int enough) {
     ++stamp_;
     reached_.clear();
     reached_.push_back(from);
@@ -290,6 +291,7 @@ int Search::flood(int from) {
                 continue;
             }
             if (area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
+            if (next == enough) return next;
             mark_[next] = stamp_;
             reached_.push_back(next);
             lowest = std::min(lowest, next);
@@ -827,7 +829,46 @@ void Search::moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& 
     child[at] = uint16_t(to);
     while (at + 1 < stride_ && child[at] > child[at + 1]) std::swap(child[at], child[at + 1]), at++;
     while (at > 1 && child[at] < child[at - 1]) std::swap(child[at], child[at - 1]), at--;
-    child[0] = playerKey(player);
+    child[0] = keyAfterMove(from, to, player);
+}
+
+// The key of the player's patch once a box has gone from `vacated` to
+// `filled` out of the position being expanded, the player now on `player`.
+// Most moves only take one cell from the patch and give it another; then the
+// new patch lies within the old one and the vacated cell, and no cell of it
+// can be lower than the lower of the old patch's lowest and the vacated one.
+// The patch is that whole when the cells round the filled one stay linked
+// without it; otherwise a walk finds its lowest, and stops on meeting that.
+uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
+    auto inPatch = [&](int cell) {
+        return cell == vacated || (regionMark_[cell] == regionStamp_ && cell != filled);
+    };
+    if (walkEveryPatch || regionLowest_ < 0 || regionLowest_ == filled || boxCount_[vacated] > 0 || !inPatch(player)) {
+        return playerKey(player);
+    }
+    // The vacated cell may lead to floor the patch had not reached.
+    bool joined = false;
+    for (int d = 0; d < 4; d++) {
+        int next = vacated + area_.step[d];
+        if (next == filled || area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
+        if (area_.kind[next] != openCell || regionMark_[next] != regionStamp_) return playerKey(player);
+        joined = true;
+    }
+    int least = std::min(regionLowest_, vacated);
+    if (regionMark_[filled] != regionStamp_ && joined) return uint16_t(least);
+    // Going round the filled cell, its open sides in the patch are linked
+    // through the corners between them when there are at least as many
+    // links as sides less one.
+    const int ring[8] = {area_.step[0], area_.step[0] + area_.step[3], area_.step[3], area_.step[1] + area_.step[3],
+                         area_.step[1], area_.step[1] + area_.step[2], area_.step[2], area_.step[0] + area_.step[2]};
+    int sides = 0, links = 0;
+    for (int i = 0; i < 8; i += 2) {
+        if (!inPatch(filled + ring[i])) continue;
+        sides++;
+        if (inPatch(filled + ring[i + 1]) && inPatch(filled + ring[(i + 2) % 8])) links++;
+    }
+    if (joined && sides > 0 && sides - links <= 1) return uint16_t(least);
+    return uint16_t(player == least ? least : flood(player, least));
 }
 
 // Whether the other search has seen the position `mine` has just reached.
@@ -893,7 +934,7 @@ Search::Status Search::resume(uint64_t expansions) {
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
-        flood(key[0] & ~exactPlayer);
+        int lowest = flood(key[0] & ~exactPlayer);
         int corralFound = area_.everyBoxOnTarget && !area_.stacked && !pulling ? findCorral() : corralNone;
         if (corralFound == corralDead) {
             for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
@@ -902,6 +943,10 @@ Search::Status Search::resume(uint64_t expansions) {
         bool corral = corralFound == corralChosen;
         prunedCorral = prunedCorral || corral;
         std::vector<int> standing = reached_;
+        // The children's patches are worked out from this one.
+        std::swap(mark_, regionMark_);
+        regionStamp_ = stamp_;
+        regionLowest_ = key[0] & exactPlayer ? -1 : lowest;
         bool met = false;
         for (int from : standing) {
             for (int d = 0; d < 4 && !met; d++) {

@@ -127,6 +127,7 @@ public:
         int cells = int(area.kind.size());
         boxCount_.assign(cells, 0);
         mark_.assign(cells, 0);
+        regionMark_.assign(cells, 0);
         frozenMark_.assign(cells, 0);
         corralMark_.assign(cells, 0);
         fenceMark_.assign(cells, 0);
@@ -180,6 +181,10 @@ public:
     bool useCorrals = false;
     bool prunedCorral = false;  // some position had its pushes cut so
 
+    // The player's patch after each move is worked out from the one before
+    // where it can be; set, it is walked every time, as a check on that.
+    bool walkEveryPatch = false;
+
     // A search that runs backwards: from every box on a target it pulls
     // boxes, with the pull distances as its bound, and never wins by itself.
     // Set before beginPulling, which stands in for begin.
@@ -214,8 +219,9 @@ private:
         uint16_t length;  // pushes of the one box the one way, through a tunnel
     };
 
-    int flood(int from);
+    int flood(int from, int enough = -1);
     uint16_t playerKey(int cell);
+    uint16_t keyAfterMove(int vacated, int filled, int player);
     int64_t bound(const uint16_t* boxes);
     int64_t matching(const uint16_t* boxes, int n);
     bool frozen(int cell, bool& offTarget);
@@ -248,6 +254,11 @@ private:
     std::vector<uint16_t> boxCount_;  // boxes on each cell: the Board lets them share one
     std::vector<uint32_t> mark_;
     uint32_t stamp_ = 0;
+    // The patch the player could reach in the position being expanded: its
+    // cells marked regionStamp_, and its lowest cell; -1 when unknown.
+    std::vector<uint32_t> regionMark_;
+    uint32_t regionStamp_ = 0;
+    int regionLowest_ = -1;
     std::vector<int> reached_;
     std::vector<uint8_t> frozenMark_;
     std::vector<uint32_t> corralMark_, fenceMark_;  // stamps, as mark_

@@ -140,6 +140,30 @@ std::string meetingSolution() {
     return forward.metWith || back.metWith ? spellOut(area, meetingPushes(forward, back)) : "";
 }
 
+// The positions an exact search and one pulling from the targets see to the
+// end, the player's patch after each move walked or worked out from the one
+// before: the same positions either way.
+void expectSamePositionsWithPatchesWorkedOut(const std::string& picture) {
+    Area area;
+    std::string why;
+    if (!buildArea(area, why) || !area.everyBoxOnTarget || area.stacked) return;
+    Distances distances, pulls;
+    measureDistances(area, distances);
+    measurePullDistances(area, pulls);
+    uint64_t seen[2][2] = {};
+    for (int walk = 0; walk < 2; walk++) {
+        Search forward(area, distances, SearchLimits(), 5, false), back(area, pulls, SearchLimits(), 5, false);
+        forward.walkEveryPatch = back.walkEveryPatch = walk == 1;
+        back.pulling = true;
+        forward.run();
+        if (back.beginPulling() == Search::running) back.resume(UINT64_MAX);
+        seen[walk][0] = forward.seen();
+        seen[walk][1] = back.seen();
+    }
+    EXPECT_EQ(seen[0][0], seen[1][0]) << picture;
+    EXPECT_EQ(seen[0][1], seen[1][1]) << "pulling:\n" << picture;
+}
+
 const char* passOverFirst =
     "########\n"
     "#..$   #\n"
@@ -306,7 +330,7 @@ TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
     // lost-position warning, solve --any and solve say, and the searches
     // from both ends where they meet, is checked against trying every step
     // with the game's own moves. With three boxes, boxes
-    // often fence off floor the player cannot reach.
+    // often fence off floor the player cannot reach, and cut it in two.
     std::mt19937 random(20261208);
     int lostSeen = 0, wonSeen = 0, metSeen = 0;
     for (int round = 0; round < 600; round++) {
@@ -350,6 +374,7 @@ TEST(Solver, OnRandomRoomsNoLostWarningIsWrongAndEveryFirstSolutionWins) {
         }
         SearchResult exact = solveBoard(limits, false);
         EXPECT_EQ(exact.outcome == Outcome::won ? exact.pushes : -1, fewest) << picture;
+        expectSamePositionsWithPatchesWorkedOut(picture);
         std::string met = meetingSolution();
         if (!met.empty()) {
             metSeen++;
