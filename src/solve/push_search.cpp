@@ -834,11 +834,11 @@ void Search::moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& 
 
 // The key of the player's patch once a box has gone from `vacated` to
 // `filled` out of the position being expanded, the player now on `player`.
-// Most moves only take one cell from the patch and give it another; then the
-// new patch lies within the old one and the vacated cell, and no cell of it
-// can be lower than the lower of the old patch's lowest and the vacated one.
-// The patch is that whole when the cells round the filled one stay linked
-// without it; otherwise a walk finds its lowest, and stops on meeting that.
+// A move takes one cell from the patch and gives it another, with whatever
+// floor lies beyond that; no cell of the new patch can be lower than the
+// lowest of these. The patch is all of them when the cells round the filled
+// one stay linked without it; otherwise a walk finds its lowest, and stops on
+// meeting that.
 uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
     auto inPatch = [&](int cell) {
         return cell == vacated || (regionMark_[cell] == regionStamp_ && cell != filled);
@@ -846,15 +846,22 @@ uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
     if (walkEveryPatch || regionLowest_ < 0 || regionLowest_ == filled || boxCount_[vacated] > 0 || !inPatch(player)) {
         return playerKey(player);
     }
-    // The vacated cell may lead to floor the patch had not reached.
+    // The vacated cell may lead to floor the patch had not reached: that
+    // floor joins it, and only that is walked.
     bool joined = false;
+    int least = std::min(regionLowest_, vacated);
     for (int d = 0; d < 4; d++) {
         int next = vacated + area_.step[d];
         if (next == filled || area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
-        if (area_.kind[next] != openCell || regionMark_[next] != regionStamp_) return playerKey(player);
-        joined = true;
+        if (area_.kind[next] != openCell) return playerKey(player);
+        if (regionMark_[next] == regionStamp_) {
+            joined = true;
+        } else {
+            boxCount_[vacated]++;
+            least = std::min(least, flood(next));
+            boxCount_[vacated]--;
+        }
     }
-    int least = std::min(regionLowest_, vacated);
     if (regionMark_[filled] != regionStamp_ && joined) return uint16_t(least);
     // Going round the filled cell, its open sides in the patch are linked
     // through the corners between them when there are at least as many
