@@ -868,14 +868,51 @@ uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
     // links as sides less one.
     const int ring[8] = {area_.step[0], area_.step[0] + area_.step[3], area_.step[3], area_.step[1] + area_.step[3],
                          area_.step[1], area_.step[1] + area_.step[2], area_.step[2], area_.step[0] + area_.step[2]};
-    int sides = 0, links = 0;
+    int sides = 0, links = 0, first = -1, second = -1;
     for (int i = 0; i < 8; i += 2) {
         if (!inPatch(filled + ring[i])) continue;
         sides++;
-        if (inPatch(filled + ring[i + 1]) && inPatch(filled + ring[(i + 2) % 8])) links++;
+        bool linked = inPatch(filled + ring[i + 1]) && inPatch(filled + ring[(i + 2) % 8]);
+        links += linked;
+        // A side not linked to the next one ends a run of linked sides.
+        if (!linked) (first < 0 ? first : second) = filled + ring[i];
     }
     if (joined && sides > 0 && sides - links <= 1) return uint16_t(least);
+    if (joined && sides - links == 2) return uint16_t(splitPatch(first, second, player, least));
     return uint16_t(player == least ? least : flood(player, least));
+}
+
+// The lowest cell of the player's patch when the filled cell may have cut
+// the patch in two, each part holding one of `one` and `other`: walks from
+// both a step at a time. Meeting, the patch is whole; else the part walked
+// to its end first is all of one side.
+int Search::splitPatch(int one, int other, int player, int least) {
+    uint32_t mine[2] = {++stamp_, ++stamp_};
+    std::vector<int>* queue[2] = {&reached_, &otherSide_};
+    int lowest[2] = {one, other};
+    size_t at[2] = {0, 0};
+    reached_.assign(1, one);
+    otherSide_.assign(1, other);
+    mark_[one] = mine[0];
+    mark_[other] = mine[1];
+    for (int side = 0;; side ^= 1) {
+        std::vector<int>& cells = *queue[side];
+        if (at[side] == cells.size()) {
+            // This part is all of one side: the player's patch, or the rest.
+            if (mark_[player] == mine[side]) return lowest[side];
+            if (mark_[least] != mine[side]) return least;
+            return flood(player);
+        }
+        int cell = cells[at[side]++];
+        for (int d = 0; d < 4; d++) {
+            int next = cell + area_.step[d];
+            if (mark_[next] == mine[side] || area_.kind[next] != openCell || boxCount_[next] > 0) continue;
+            if (mark_[next] == mine[side ^ 1]) return least;
+            mark_[next] = mine[side];
+            cells.push_back(next);
+            lowest[side] = std::min(lowest[side], next);
+        }
+    }
 }
 
 // Whether the other search has seen the position `mine` has just reached.

@@ -222,6 +222,7 @@ private:
     int flood(int from, int enough = -1);
     uint16_t playerKey(int cell);
     uint16_t keyAfterMove(int vacated, int filled, int player);
+    int splitPatch(int one, int other, int player, int least);
     int64_t bound(const uint16_t* boxes);
     int64_t matching(const uint16_t* boxes, int n);
     bool frozen(int cell, bool& offTarget);
@@ -259,7 +260,7 @@ private:
     std::vector<uint32_t> regionMark_;
     uint32_t regionStamp_ = 0;
     int regionLowest_ = -1;
-    std::vector<int> reached_;
+    std::vector<int> reached_, otherSide_;
     std::vector<uint8_t> frozenMark_;
     std::vector<uint32_t> corralMark_, fenceMark_;  // stamps, as mark_
     uint32_t corralStamp_ = 0, fenceStamp_ = 0;
