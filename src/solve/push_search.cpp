@@ -978,6 +978,13 @@ Search::Status Search::resume(uint64_t expansions) {
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
+        // Each walk takes a fresh stamp, an expansion a few for each push;
+        // long before they run out, the marks start again from nothing.
+        if (stamp_ > UINT32_MAX - (uint32_t(1) << 24)) {
+            std::fill(mark_.begin(), mark_.end(), 0);
+            std::fill(regionMark_.begin(), regionMark_.end(), 0);
+            stamp_ = 0;
+        }
         int lowest = flood(key[0] & ~exactPlayer);
         int corralFound = area_.everyBoxOnTarget && !area_.stacked && !pulling ? findCorral() : corralNone;
         if (corralFound == corralDead) {
