@@ -277,22 +277,22 @@ bool isFrozen(const Area& area, const Distances& distances, const std::vector<ui
 // them in reached_, and returns the lowest. Told that no cell he could reach
 // is lower than `enough`, it stops on reaching that one.
 int Search::flood(int from, int enough) {
-    ++stamp_;
+    uint32_t stamp = walked_.fresh();
     reached_.clear();
     reached_.push_back(from);
-    mark_[from] = stamp_;
+    walked_.stamps[from] = stamp;
     int lowest = from;
     for (size_t i = 0; i < reached_.size(); i++) {
         for (int d = 0; d < 4; d++) {
             int next = reached_[i] + area_.step[d];
-            if (mark_[next] == stamp_) continue;
+            if (walked_.stamps[next] == stamp) continue;
             if (area_.kind[next] == pastTheArea) {
                 leftTheArea = true;
                 continue;
             }
             if (area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
             if (next == enough) return next;
-            mark_[next] = stamp_;
+            walked_.stamps[next] = stamp;
             reached_.push_back(next);
             lowest = std::min(lowest, next);
         }
@@ -475,7 +475,7 @@ int Search::findCorral() {
     int playerCell = reached_[0];
     fence_.clear();
     for (int start : inside_) {
-        if (boxCount_[start] > 0 || mark_[start] == stamp_ || corralMark_[start] > base) continue;
+        if (boxCount_[start] > 0 || walked_.has(start) || corralMark_[start] > base) continue;
         uint32_t patch = ++corralStamp_, fence = ++fenceStamp_;
         corral_.assign(1, start);
         corralMark_[start] = patch;
@@ -521,7 +521,7 @@ int Search::findCorral() {
                     continue;
                 }
                 bool inside = corralMark_[beyond] == patch;
-                bool now = boxCount_[behind] == 0 && mark_[behind] == stamp_;
+                bool now = boxCount_[behind] == 0 && walked_.has(behind);
                 if (!inside || !now) fit = false;
                 pushes++;
             }
@@ -575,7 +575,7 @@ bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t
     int cells = int(area_.kind.size());
     if (smallCount_.size() != size_t(cells)) {
         smallCount_.assign(cells, 0);
-        smallMark_.assign(cells, 0);
+        small_.reset(cells);
     }
     size_t stride = n + 1;  // the boxes, sorted, then where the player stands
     smallKeys_.clear();
@@ -588,20 +588,17 @@ bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t
         const uint16_t* key = &smallKeys_[at * stride];
         for (size_t i = 0; i < n; i++) smallCount_[key[i]]++;
         // Where the player can walk; the patch reached means it is open.
-        if (++smallStamp_ == 0) {
-            std::fill(smallMark_.begin(), smallMark_.end(), 0);
-            smallStamp_ = 1;
-        }
+        uint32_t stamp = small_.fresh();
         reach.assign(1, key[n]);
-        smallMark_[key[n]] = smallStamp_;
+        small_.stamps[key[n]] = stamp;
         bool open = false;
         int lowest = key[n];
         for (size_t i = 0; i < reach.size() && !open; i++) {
             for (int d = 0; d < 4; d++) {
                 int next = reach[i] + area_.step[d];
-                if (smallMark_[next] == smallStamp_ || area_.kind[next] != openCell || smallCount_[next] > 0) continue;
+                if (small_.stamps[next] == stamp || area_.kind[next] != openCell || smallCount_[next] > 0) continue;
                 if (corralMark_[next] == patch) open = true;
-                smallMark_[next] = smallStamp_;
+                small_.stamps[next] = stamp;
                 reach.push_back(next);
                 lowest = std::min(lowest, next);
             }
@@ -841,7 +838,7 @@ void Search::moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& 
 // meeting that.
 uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
     auto inPatch = [&](int cell) {
-        return cell == vacated || (regionMark_[cell] == regionStamp_ && cell != filled);
+        return cell == vacated || (region_.has(cell) && cell != filled);
     };
     if (walkEveryPatch || regionLowest_ < 0 || regionLowest_ == filled || boxCount_[vacated] > 0 || !inPatch(player)) {
         return playerKey(player);
@@ -854,7 +851,7 @@ uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
         int next = vacated + area_.step[d];
         if (next == filled || area_.kind[next] == wallCell || boxCount_[next] > 0) continue;
         if (area_.kind[next] != openCell) return playerKey(player);
-        if (regionMark_[next] == regionStamp_) {
+        if (region_.has(next)) {
             joined = true;
         } else {
             boxCount_[vacated]++;
@@ -862,7 +859,7 @@ uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
             boxCount_[vacated]--;
         }
     }
-    if (regionMark_[filled] != regionStamp_ && joined) return uint16_t(least);
+    if (!region_.has(filled) && joined) return uint16_t(least);
     // Going round the filled cell, its open sides in the patch are linked
     // through the corners between them when there are at least as many
     // links as sides less one.
@@ -887,32 +884,41 @@ uint16_t Search::keyAfterMove(int vacated, int filled, int player) {
 // both a step at a time. Meeting, the patch is whole; else the part walked
 // to its end first is all of one side.
 int Search::splitPatch(int one, int other, int player, int least) {
-    uint32_t mine[2] = {++stamp_, ++stamp_};
+    uint32_t mine[2] = {walked_.fresh(), walked_.fresh()};
     std::vector<int>* queue[2] = {&reached_, &otherSide_};
     int lowest[2] = {one, other};
     size_t at[2] = {0, 0};
     reached_.assign(1, one);
     otherSide_.assign(1, other);
-    mark_[one] = mine[0];
-    mark_[other] = mine[1];
+    walked_.stamps[one] = mine[0];
+    walked_.stamps[other] = mine[1];
     for (int side = 0;; side ^= 1) {
         std::vector<int>& cells = *queue[side];
         if (at[side] == cells.size()) {
             // This part is all of one side: the player's patch, or the rest.
-            if (mark_[player] == mine[side]) return lowest[side];
-            if (mark_[least] != mine[side]) return least;
+            if (walked_.stamps[player] == mine[side]) return lowest[side];
+            if (walked_.stamps[least] != mine[side]) return least;
             return flood(player);
         }
         int cell = cells[at[side]++];
         for (int d = 0; d < 4; d++) {
             int next = cell + area_.step[d];
-            if (mark_[next] == mine[side] || area_.kind[next] != openCell || boxCount_[next] > 0) continue;
-            if (mark_[next] == mine[side ^ 1]) return least;
-            mark_[next] = mine[side];
+            if (walked_.stamps[next] == mine[side] || area_.kind[next] != openCell || boxCount_[next] > 0) continue;
+            if (walked_.stamps[next] == mine[side ^ 1]) return least;
+            walked_.stamps[next] = mine[side];
             cells.push_back(next);
             lowest[side] = std::min(lowest[side], next);
         }
     }
+}
+
+// Stores and queues a position not met before, when there is room for it;
+// true when another search has seen it.
+bool Search::addNew(const uint16_t* key, uint64_t hash, const Node& node, int64_t h) {
+    if (!roomFor()) return false;
+    uint32_t made = insert(key, hash, node);
+    push(made, h);
+    return meets(made, key, hash);
 }
 
 // Whether the other search has seen the position `mine` has just reached.
@@ -978,13 +984,6 @@ Search::Status Search::resume(uint64_t expansions) {
             return gaveUp;
         }
         for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
-        // Each walk takes a fresh stamp, an expansion a few for each push;
-        // long before they run out, the marks start again from nothing.
-        if (stamp_ > UINT32_MAX - (uint32_t(1) << 24)) {
-            std::fill(mark_.begin(), mark_.end(), 0);
-            std::fill(regionMark_.begin(), regionMark_.end(), 0);
-            stamp_ = 0;
-        }
         int lowest = flood(key[0] & ~exactPlayer);
         int corralFound = area_.everyBoxOnTarget && !area_.stacked && !pulling ? findCorral() : corralNone;
         if (corralFound == corralDead) {
@@ -995,8 +994,7 @@ Search::Status Search::resume(uint64_t expansions) {
         prunedCorral = prunedCorral || corral;
         std::vector<int> standing = reached_;
         // The children's patches are worked out from this one.
-        std::swap(mark_, regionMark_);
-        regionStamp_ = stamp_;
+        std::swap(walked_, region_);
         regionLowest_ = key[0] & exactPlayer ? -1 : lowest;
         bool met = false;
         for (int from : standing) {
@@ -1015,11 +1013,9 @@ Search::Status Search::resume(uint64_t expansions) {
                     uint64_t hash = hashOf(child.data());
                     if (find(child.data(), hash) == UINT32_MAX) {
                         int64_t childBound = bound(&child[1]);
-                        if (childBound < noWin && roomFor()) {
-                            uint32_t made = insert(child.data(), hash,
-                                                   Node{index, uint16_t(g + 1), uint16_t(boxCell), uint8_t(d), 0, 1});
-                            push(made, childBound);
-                            met = meets(made, child.data(), hash);
+                        if (childBound < noWin) {
+                            met = addNew(child.data(), hash,
+                                         Node{index, uint16_t(g + 1), uint16_t(boxCell), uint8_t(d), 0, 1}, childBound);
                         }
                     }
                     boxCount_[from]--;
@@ -1072,11 +1068,7 @@ Search::Status Search::resume(uint64_t expansions) {
                     if (childBound < noWin) {
                         Node made{index, childG, uint16_t(boxCell), uint8_t(d), 0, uint16_t(length)};
                         if (known == UINT32_MAX) {
-                            if (roomFor()) {
-                                uint32_t inserted = insert(child.data(), hash, made);
-                                push(inserted, childBound);
-                                met = meets(inserted, child.data(), hash);
-                            }
+                            met = addNew(child.data(), hash, made, childBound);
                         } else if (canGrow(open_)) {
                             node(known) = made;
                             push(known, childBound);

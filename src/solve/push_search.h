@@ -118,6 +118,24 @@ private:
     size_t width_ = 1, shift_ = 0, size_ = 0;
 };
 
+// Marks on the cells of the area that a walk leaves: a cell is marked when it
+// holds the walk's stamp, so each walk takes a fresh stamp instead of
+// clearing, and only when the stamps run out are the marks cleared.
+struct CellMarks {
+    std::vector<uint32_t> stamps;
+    uint32_t stamp = 0;  // the latest walk's
+
+    void reset(size_t cells) {
+        stamps.assign(cells, 0);
+        stamp = 0;
+    }
+    uint32_t fresh() {
+        if (stamp == UINT32_MAX) reset(stamps.size());
+        return ++stamp;
+    }
+    bool has(int cell) const { return stamps[cell] == stamp; }  // marked by the latest walk
+};
+
 class Search {
 public:
     enum Status { found, exhausted, gaveUp, running };
@@ -126,8 +144,8 @@ public:
         : area_(area), distances_(distances), limits_(limits), seconds_(seconds), greedy_(greedy) {
         int cells = int(area.kind.size());
         boxCount_.assign(cells, 0);
-        mark_.assign(cells, 0);
-        regionMark_.assign(cells, 0);
+        walked_.reset(cells);
+        region_.reset(cells);
         frozenMark_.assign(cells, 0);
         corralMark_.assign(cells, 0);
         fenceMark_.assign(cells, 0);
@@ -238,6 +256,7 @@ private:
     void push(uint32_t node, int64_t h);
     uint64_t pop();
     bool roomFor();
+    bool addNew(const uint16_t* key, uint64_t hash, const Node& node, int64_t h);
     bool meets(uint32_t mine, const uint16_t* key, uint64_t hash);
     void moveInKey(const std::vector<uint16_t>& key, std::vector<uint16_t>& child, int from, int to, int player);
     uint64_t sharedBytes() const;
@@ -253,12 +272,10 @@ private:
     bool greedy_;
     size_t stride_;
     std::vector<uint16_t> boxCount_;  // boxes on each cell: the Board lets them share one
-    std::vector<uint32_t> mark_;
-    uint32_t stamp_ = 0;
+    CellMarks walked_;
     // The patch the player could reach in the position being expanded: its
-    // cells marked regionStamp_, and its lowest cell; -1 when unknown.
-    std::vector<uint32_t> regionMark_;
-    uint32_t regionStamp_ = 0;
+    // cells, and its lowest cell; -1 when unknown.
+    CellMarks region_;
     int regionLowest_ = -1;
     std::vector<int> reached_, otherSide_;
     std::vector<uint8_t> frozenMark_;
@@ -270,8 +287,7 @@ private:
     // kept here, so many positions with the same patch cost one search.
     std::vector<uint64_t> corralAnswers_;
     std::vector<uint16_t> smallCount_, smallKeys_;
-    std::vector<uint32_t> smallMark_;
-    uint32_t smallStamp_ = 0;
+    CellMarks small_;
     std::unordered_set<uint64_t> smallSeen_;
     bool noSpareTargets_ = false;  // an empty target means a box must come to it
     Blocks<Node> nodes_;

@@ -258,3 +258,14 @@ TEST(ReplayOnRows, RefusesWhatTheRulesRefuse) {
     EXPECT_FALSE(replayWinsOnRows(rows, "rRRl", &why)) << "the level was won before the last move";
     EXPECT_FALSE(replayWinsOnRows({"#######", "#@$$ .#", "#######"}, "R", &why)) << "two boxes in a row do not move";
 }
+
+TEST(CellMarks, AMarkLeftBeforeTheStampsRunOutIsNeverTakenForANewOne) {
+    CellMarks marks;
+    marks.reset(4);
+    marks.stamps[2] = marks.fresh();  // the first walk's mark
+    marks.stamp = UINT32_MAX;         // four billion walks later
+    for (int walk = 0; walk < 3; walk++) {
+        marks.fresh();
+        EXPECT_FALSE(marks.has(2)) << "walk " << walk << " after the stamps ran out";
+    }
+}
