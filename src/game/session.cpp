@@ -37,6 +37,7 @@ void endGame(int status) {
     if (media.sprites) unload_datafile(media.sprites);
     if (media.screens) unload_datafile(media.screens);
     media = {nullptr, nullptr};
+    stopReadingWindowEvents();
     // The library's own shutdown was registered with atexit at start-up.
     std::exit(status);
 }

@@ -2,6 +2,7 @@
 #include "input/close_request.h"
 
 #include <allegro.h>
+#include <xalleg.h>
 
 std::atomic<bool> closeRequested(false);
 
@@ -12,6 +13,8 @@ int (*libraryMouseButtons)() = nullptr;
 
 void onCloseButton() { closeRequested.store(true); }
 END_OF_FUNCTION(onCloseButton)
+
+void ignoreWindowEvents() {}
 
 // Called by the selector's loop many times a second, on the main thread.
 int mouseButtonsOrClose() {
@@ -31,6 +34,14 @@ void setCloseAction(void (*action)()) { closeAction = action; }
 
 void actOnCloseRequest() {
     if (closeRequested.load() && closeAction) closeAction();
+}
+
+void stopReadingWindowEvents() {
+    // Taken under the library's lock, so an event being read now is finished
+    // first and none is read after.
+    XLOCK();
+    _xwin_input_handler = ignoreWindowEvents;
+    XUNLOCK();
 }
 
 void selectorOpened() {

@@ -17,6 +17,10 @@ void setCloseAction(void (*action)());
 // When the window has been asked to close, carries out the close action;
 // otherwise returns at once.
 void actOnCloseRequest();
+// The game is ending: the library's thread stops reading the window's events.
+// Its own shutdown frees its settings before it stops that thread, and a
+// keyboard-layout change arriving in between would be read from freed memory.
+void stopReadingWindowEvents();
 
 // The library's file selector runs its own loop; the one thing of ours it
 // calls is the hook that reads the mouse buttons. While it is open, that hook
