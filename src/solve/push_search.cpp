@@ -460,23 +460,24 @@ uint64_t mixed(uint64_t x) {
 // that could ever come first go into the patch, and the player can make each
 // of those now, one of them can as well be made first: the pushes of other
 // boxes before it never needed the patch. Of such patches the one with the
-// fewest pushes is chosen, and fenceMark_ == fenceStamp_ marks its fence.
+// fewest pushes is chosen, and fences_ marks its fence.
 // Returns corralNone, corralChosen (only with `useCorrals`), or corralDead
 // when some patch that wants work can never be opened.
 int Search::findCorral() {
     int bestPushes = INT32_MAX;
     int cells = int(area_.kind.size());
-    if (corralStamp_ > UINT32_MAX - uint32_t(cells) || fenceStamp_ > UINT32_MAX - uint32_t(cells)) {
+    // Patches are told apart from those of earlier positions by counting on
+    // from `base`, so the count must not run out within one position.
+    if (corralStamp_ > UINT32_MAX - uint32_t(cells)) {
         std::fill(corralMark_.begin(), corralMark_.end(), 0);
-        std::fill(fenceMark_.begin(), fenceMark_.end(), 0);
-        corralStamp_ = fenceStamp_ = 0;
+        corralStamp_ = 0;
     }
     uint32_t base = corralStamp_;
     int playerCell = reached_[0];
     fence_.clear();
     for (int start : inside_) {
         if (boxCount_[start] > 0 || walked_.has(start) || corralMark_[start] > base) continue;
-        uint32_t patch = ++corralStamp_, fence = ++fenceStamp_;
+        uint32_t patch = ++corralStamp_, fence = fences_.fresh();
         corral_.assign(1, start);
         corralMark_[start] = patch;
         patchFence_.clear();
@@ -492,8 +493,8 @@ int Search::findCorral() {
                         corralMark_[next] = patch;
                         corral_.push_back(next);
                     }
-                } else if (fenceMark_[next] != fence) {
-                    fenceMark_[next] = fence;
+                } else if (!fences_.has(next)) {
+                    fences_.stamps[next] = fence;
                     patchFence_.push_back(next);
                     if (area_.pairs[next] == 0) wantsWork = true;
                 }
@@ -513,11 +514,11 @@ int Search::findCorral() {
             int box = patchFence_[i];
             for (int d = 0; d < 4; d++) {
                 int beyond = box + area_.step[d], behind = box - area_.step[d];
-                if (area_.kind[beyond] != openCell || fenceMark_[beyond] == fence ||
+                if (area_.kind[beyond] != openCell || fences_.has(beyond) ||
                     distances_.nearest[beyond] == farAway) {
                     continue;
                 }
-                if (area_.kind[behind] != openCell || fenceMark_[behind] == fence || corralMark_[behind] == patch) {
+                if (area_.kind[behind] != openCell || fences_.has(behind) || corralMark_[behind] == patch) {
                     continue;
                 }
                 bool inside = corralMark_[beyond] == patch;
@@ -531,8 +532,8 @@ int Search::findCorral() {
         fence_ = patchFence_;
     }
     if (fence_.empty() || !useCorrals) return corralNone;
-    ++fenceStamp_;
-    for (int box : fence_) fenceMark_[box] = fenceStamp_;
+    uint32_t chosen = fences_.fresh();
+    for (int box : fence_) fences_.stamps[box] = chosen;
     return corralChosen;
 }
 
@@ -1024,7 +1025,7 @@ Search::Status Search::resume(uint64_t expansions) {
                 }
                 int boxCell = from + area_.step[d];
                 if (boxCount_[boxCell] == 0) continue;
-                if (corral && fenceMark_[boxCell] != fenceStamp_) continue;
+                if (corral && !fences_.has(boxCell)) continue;
                 int beyond = boxCell + area_.step[d];
                 if (area_.kind[beyond] == pastTheArea) {
                     leftTheArea = true;

@@ -148,7 +148,7 @@ public:
         region_.reset(cells);
         frozenMark_.assign(cells, 0);
         corralMark_.assign(cells, 0);
-        fenceMark_.assign(cells, 0);
+        fences_.reset(cells);
         stride_ = area.boxes.size() + 1;
         // Blocks of a mebibyte, or less under a small bound.
         uint64_t block = std::clamp<uint64_t>(limits.maxBytes / 64, 4096, uint64_t(1) << 20);
@@ -279,8 +279,9 @@ private:
     int regionLowest_ = -1;
     std::vector<int> reached_, otherSide_;
     std::vector<uint8_t> frozenMark_;
-    std::vector<uint32_t> corralMark_, fenceMark_;  // stamps, as mark_
-    uint32_t corralStamp_ = 0, fenceStamp_ = 0;
+    std::vector<uint32_t> corralMark_;  // stamps counted on from the position's first patch
+    uint32_t corralStamp_ = 0;
+    CellMarks fences_;
     std::vector<int> corral_, patchFence_, fence_, inside_;
     // A position where some patch the player cannot reach wants work and can
     // never be opened is lost, and dropped; what the small searches found is
