@@ -1155,6 +1155,175 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice, Search::
 
 }  // namespace
 
+namespace {
+
+// The rooms of the level: the floor split at its narrow places, cells with
+// walls on both sides (doors and tunnels), which get no room (-1), nor do
+// walls.
+std::vector<int> roomsOf(const Area& area) {
+    int cells = int(area.kind.size());
+    std::vector<int> room(cells, -1);
+    auto narrow = [&](int cell) {
+        return (area.kind[cell - 1] == wallCell && area.kind[cell + 1] == wallCell) ||
+               (area.kind[cell - area.width] == wallCell && area.kind[cell + area.width] == wallCell);
+    };
+    int rooms = 0;
+    std::vector<int> queue;
+    for (int start : walkableCells(area)) {
+        if (room[start] >= 0 || narrow(start)) continue;
+        queue.assign(1, start);
+        room[start] = rooms;
+        for (size_t i = 0; i < queue.size(); i++) {
+            for (int d = 0; d < 4; d++) {
+                int next = queue[i] + area.step[d];
+                if (area.kind[next] != openCell || room[next] >= 0 || narrow(next)) continue;
+                room[next] = rooms;
+                queue.push_back(next);
+            }
+        }
+        rooms++;
+    }
+    return room;
+}
+
+}  // namespace
+
+SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
+                           const std::function<void()>& onSlice) {
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    SearchRun run;
+    run.status = Search::gaveUp;
+    run.why = "the rooms could not be won one by one";
+    int cells = int(area.kind.size());
+    std::vector<int> room = roomsOf(area);
+    // Every room, and every narrow cell on its own, starts as a group of
+    // its own, named by one of its cells.
+    std::vector<int> parent(cells);
+    for (int cell = 0; cell < cells; cell++) parent[cell] = cell;
+    auto root = [&](int cell) {
+        while (parent[cell] != cell) cell = parent[cell] = parent[parent[cell]];
+        return cell;
+    };
+    std::vector<int> firstOfRoom(cells, -1);
+    for (int cell = 0; cell < cells; cell++) {
+        if (room[cell] < 0) continue;
+        if (firstOfRoom[room[cell]] < 0) firstOfRoom[room[cell]] = cell;
+        parent[cell] = firstOfRoom[room[cell]];
+    }
+    // A group that cannot be won after others were is tried first next
+    // time; one that cannot be won first, or fails again, takes in the
+    // group of the nearest box not its own. Either way the work starts
+    // again from the level's start.
+    std::vector<int> order, movedFirst;
+    auto rank = [&](int group) {
+        auto at = std::find(order.begin(), order.end(), group);
+        if (at == order.end()) at = order.insert(order.end(), group);
+        return at - order.begin();
+    };
+    auto takeInNearest = [&](int group, const std::vector<uint16_t>& boxes) {
+        std::vector<uint8_t> hasBox(cells, 0), seen(cells, 0);
+        for (uint16_t box : boxes) hasBox[box] = 1;
+        std::vector<int> queue;
+        for (int cell = 0; cell < cells; cell++) {
+            if (area.kind[cell] == openCell && root(cell) == group) {
+                queue.push_back(cell);
+                seen[cell] = 1;
+            }
+        }
+        for (size_t i = 0; i < queue.size(); i++) {
+            int cell = queue[i];
+            if (hasBox[cell] && root(cell) != group) {
+                parent[root(cell)] = group;
+                return true;
+            }
+            for (int d = 0; d < 4; d++) {
+                int next = cell + area.step[d];
+                if (area.kind[next] != openCell || seen[next]) continue;
+                seen[next] = 1;
+                queue.push_back(next);
+            }
+        }
+        return false;
+    };
+    std::vector<uint16_t> boxes = area.boxes;
+    int player = area.player;
+    for (;;) {
+        std::vector<int> pending, groups;
+        for (uint16_t box : boxes) {
+            int group = root(box);
+            if (std::find(groups.begin(), groups.end(), group) == groups.end()) groups.push_back(group);
+            if (area.pairs[box] == 0 && std::find(pending.begin(), pending.end(), group) == pending.end()) {
+                pending.push_back(group);
+            }
+        }
+        if (pending.empty()) break;
+        if (groups.size() < 2 || secondsLeft() <= 0) return run;
+        for (int group : pending) rank(group);
+        std::sort(pending.begin(), pending.end(), [&](int one, int other) { return rank(one) < rank(other); });
+        int group = pending[0];
+        // The group's boxes alone move; every other box stands as a wall.
+        Area part = area;
+        part.boxes.clear();
+        for (uint16_t box : boxes) {
+            if (root(box) == group) {
+                part.boxes.push_back(box);
+            } else {
+                part.kind[box] = wallCell;
+                part.pairs[box] = 0;
+            }
+        }
+        part.player = player;
+        part.pairsNeeded = int64_t(part.boxes.size());
+        Distances partDistances;
+        measureDistances(part, partDistances);
+        Search search(part, partDistances, limits, secondsLeft() / double(pending.size()), true);
+        search.useTunnels = true;
+        search.useCorrals = true;
+        search.onSlice = onSlice;
+        Search::Status status = search.run();
+        run.expanded += search.expanded;
+        run.seen += search.seen();
+        run.peakBytes = std::max(run.peakBytes, search.peakBytes);
+        if (status == Search::found) {
+            std::vector<uint16_t> count(cells, 0);
+            for (uint16_t box : boxes) count[box]++;
+            int last = player;
+            for (const auto& [cell, d] : search.pushes) {
+                count[cell]--;
+                count[cell + area.step[d]]++;
+                last = cell;
+            }
+            bool open = true;
+            if (open) {
+                run.pushes.insert(run.pushes.end(), search.pushes.begin(), search.pushes.end());
+                player = last;
+                boxes.clear();
+                for (int cell = 0; cell < cells; cell++) {
+                    if (count[cell]) boxes.push_back(uint16_t(cell));
+                }
+                continue;
+            }
+        }
+        bool first = run.pushes.empty();
+        if (!first && std::find(movedFirst.begin(), movedFirst.end(), group) == movedFirst.end()) {
+            movedFirst.push_back(group);
+            order.erase(order.begin() + rank(group));
+            order.insert(order.begin(), group);
+        } else if (!takeInNearest(group, boxes)) {
+            return run;
+        }
+        boxes = area.boxes;
+        player = area.player;
+        run.pushes.clear();
+    }
+    run.status = Search::found;
+    run.why.clear();
+    return run;
+}
+
 SearchRun searchFewest(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                        const std::function<void()>& onSlice) {
     Search search(area, distances, limits, seconds, false);
@@ -1175,6 +1344,9 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     // search more time, or taking it up again after the greedy one, won
     // fewer levels.
     constexpr double exactShare = 0.15;
+    // Of what is left, the search room by room may take this much when the
+    // level has more than one room with work in it.
+    constexpr double roomShare = 0.4;
     Clock::time_point start = Clock::now();
     auto secondsLeft = [&] {
         return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
@@ -1203,6 +1375,20 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     expanded = exact->expanded;
     seen = exact->seen();
     peakBytes = exact->peakBytes;
+    // A level of rooms that the greedy search takes together, as every
+    // way of mixing the rooms' positions, is often won room by room.
+    if (area.everyBoxOnTarget && !area.stacked && area.closed) {
+        SearchLimits roomLimits = limits;
+        roomLimits.maxBytes = limits.maxBytes - std::min(limits.maxBytes, exact->bytes());
+        SearchRun rooms = searchRoomByRoom(area, roomLimits, secondsLeft() * roomShare, onSlice);
+        rooms.expanded += expanded;
+        rooms.seen += seen;
+        rooms.peakBytes = std::max(rooms.peakBytes, peakBytes + exact->bytes());
+        if (rooms.status == Search::found) return rooms;
+        expanded = rooms.expanded;
+        seen = rooms.seen;
+        peakBytes = rooms.peakBytes;
+    }
     // Its memory is handed back unless the pulling search can use it.
     uint64_t kept = exact->bytes();
     if (!backwards || kept > limits.maxBytes / 4) {

@@ -326,6 +326,15 @@ SearchRun searchFewest(const Area& area, const Distances& distances, const Searc
 SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                     const std::function<void()>& onSlice = {});
 
+// Some solution, won one room at a time: the boxes of one room are pushed
+// onto targets while every other box stands still, then the next room's.
+// Rooms are the floor split at doors and tunnels; a room that cannot be won
+// so is tried first next time, or joins the room of the nearest box, and the
+// work starts again. Gives up, never calling a level lost, when every box
+// has come into one room or the time is out.
+SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
+                           const std::function<void()>& onSlice = {});
+
 // Turns the pushes into letters: before each push the player walks the
 // shortest way to the cell behind the box.
 std::string spellOut(const Area& area, const std::vector<std::pair<int, int>>& pushes);

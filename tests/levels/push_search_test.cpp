@@ -269,3 +269,36 @@ TEST(CellMarks, AMarkLeftBeforeTheStampsRunOutIsNeverTakenForANewOne) {
         EXPECT_FALSE(marks.has(2)) << "walk " << walk << " after the stamps ran out";
     }
 }
+
+TEST(RoomByRoom, ARoomThatShutsAnotherIsWonAfterItInstead) {
+    // The left room's box, won first, fills the door's target and shuts the
+    // player out of the right room; won the other way round, both rooms are.
+    const std::vector<std::string> rows = {
+        "########",
+        "#   #  #",
+        "#@$ .$.#",
+        "#   #  #",
+        "########",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    SearchRun run = searchRoomByRoom(area, SearchLimits(), 10);
+    ASSERT_EQ(run.status, Search::found) << run.why;
+    std::string letters = spellOut(area, run.pushes);
+    EXPECT_EQ(letters, "urrdrRllulldRR") << "the right room first";
+    EXPECT_TRUE(wins(rows, letters));
+
+    // One room has nothing to split: the search gives up at once, calling
+    // nothing lost.
+    const std::vector<std::string> one = {
+        "#######",
+        "#@$ . #",
+        "#  $. #",
+        "#######",
+    };
+    ASSERT_TRUE(buildAreaFromRows(area, one, why)) << why;
+    run = searchRoomByRoom(area, SearchLimits(), 10);
+    EXPECT_EQ(run.status, Search::gaveUp);
+    EXPECT_EQ(run.expanded, 0u);
+}
