@@ -1290,22 +1290,17 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         if (status == Search::found) {
             std::vector<uint16_t> count(cells, 0);
             for (uint16_t box : boxes) count[box]++;
-            int last = player;
             for (const auto& [cell, d] : search.pushes) {
                 count[cell]--;
                 count[cell + area.step[d]]++;
-                last = cell;
+                player = cell;  // behind the box, where it stood
             }
-            bool open = true;
-            if (open) {
-                run.pushes.insert(run.pushes.end(), search.pushes.begin(), search.pushes.end());
-                player = last;
-                boxes.clear();
-                for (int cell = 0; cell < cells; cell++) {
-                    if (count[cell]) boxes.push_back(uint16_t(cell));
-                }
-                continue;
+            run.pushes.insert(run.pushes.end(), search.pushes.begin(), search.pushes.end());
+            boxes.clear();
+            for (int cell = 0; cell < cells; cell++) {
+                if (count[cell]) boxes.push_back(uint16_t(cell));
             }
+            continue;
         }
         bool first = run.pushes.empty();
         if (!first && std::find(movedFirst.begin(), movedFirst.end(), group) == movedFirst.end()) {
