@@ -309,6 +309,20 @@ uint16_t Search::playerKey(int cell) {
     return uint16_t(flood(cell));
 }
 
+// Whether the player, where the position leaves him, can walk to a cell of
+// each of mustReach's sets.
+bool Search::leavesAWay(const uint16_t* key) {
+    if (mustReach.empty()) return true;
+    for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
+    flood(key[0] & ~exactPlayer);
+    bool open = true;
+    for (const std::vector<int>& cells : mustReach) {
+        open = open && std::any_of(cells.begin(), cells.end(), [&](int cell) { return walked_.has(cell); });
+    }
+    for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
+    return open;
+}
+
 bool Search::isWon(const uint16_t* boxes) const {
     if (pulling) return false;
     int64_t pairs = 0;
@@ -972,8 +986,11 @@ Search::Status Search::resume(uint64_t expansions) {
         node(index).closed = 1;
         std::copy_n(keys_[index], stride_, key.begin());
         if (isWon(&key[1])) {
-            pushes = pushesAt(index);
-            return found;
+            if (leavesAWay(key.data())) {
+                pushes = pushesAt(index);
+                return found;
+            }
+            shutIn = true;
         }
         if (++expanded % 64 == 0 && onSlice) onSlice();
         if (nodes_.size() >= limits_.maxStates || g >= 0xFFF0) {
@@ -1217,7 +1234,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
     // time; one that cannot be won first, or fails again, takes in the
     // group of the nearest box not its own. Either way the work starts
     // again from the level's start.
-    std::vector<int> order, movedFirst;
+    std::vector<int> order, movedFirst, shutting;
     auto rank = [&](int group) {
         auto at = std::find(order.begin(), order.end(), group);
         if (at == order.end()) at = order.insert(order.end(), group);
@@ -1263,7 +1280,16 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         if (groups.size() < 2 || secondsLeft() <= 0) return run;
         for (int group : pending) rank(group);
         std::sort(pending.begin(), pending.end(), [&](int one, int other) { return rank(one) < rank(other); });
+        // A group that can only be won by shutting the player in waits
+        // while another can be won, and then goes without that care.
         int group = pending[0];
+        for (int waiting : pending) {
+            if (std::find(shutting.begin(), shutting.end(), waiting) == shutting.end()) {
+                group = waiting;
+                break;
+            }
+        }
+        bool carefree = std::find(shutting.begin(), shutting.end(), group) != shutting.end();
         // The group's boxes alone move; every other box stands as a wall.
         Area part = area;
         part.boxes.clear();
@@ -1283,6 +1309,18 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         search.useTunnels = true;
         search.useCorrals = true;
         search.onSlice = onSlice;
+        // Its win must leave the player a way to each other group's boxes.
+        for (int other : carefree ? std::vector<int>() : pending) {
+            if (other == group) continue;
+            std::vector<int> beside;
+            for (uint16_t box : boxes) {
+                if (root(box) != other) continue;
+                for (int d = 0; d < 4; d++) {
+                    if (part.kind[box + area.step[d]] == openCell) beside.push_back(box + area.step[d]);
+                }
+            }
+            search.mustReach.push_back(beside);
+        }
         Search::Status status = search.run();
         run.expanded += search.expanded;
         run.seen += search.seen();
@@ -1300,6 +1338,11 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
             for (int cell = 0; cell < cells; cell++) {
                 if (count[cell]) boxes.push_back(uint16_t(cell));
             }
+            shutting.clear();
+            continue;
+        }
+        if (search.shutIn && !carefree) {
+            shutting.push_back(group);
             continue;
         }
         bool first = run.pushes.empty();
@@ -1313,6 +1356,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         boxes = area.boxes;
         player = area.player;
         run.pushes.clear();
+        shutting.clear();
     }
     run.status = Search::found;
     run.why.clear();

@@ -198,6 +198,10 @@ public:
     // lost.
     bool useCorrals = false;
     bool prunedCorral = false;  // some position had its pushes cut so
+    // Cells of which the player must be able to reach one of each set when
+    // the boxes are won; a win that shuts him off is not one, and sets shutIn.
+    std::vector<std::vector<int>> mustReach;
+    bool shutIn = false;
 
     // The player's patch after each move is worked out from the one before
     // where it can be; set, it is walked every time, as a check on that.
@@ -250,6 +254,7 @@ private:
     bool corralIsDead(uint32_t patch, int player);
     bool searchCorral(uint32_t patch, int player, const std::vector<uint16_t>& boxes);
     bool isWon(const uint16_t* boxes) const;
+    bool leavesAWay(const uint16_t* key);
     uint32_t find(const uint16_t* key, uint64_t hash) const;
     uint64_t hashOf(const uint16_t* key) const;
     uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);

@@ -302,3 +302,23 @@ TEST(RoomByRoom, ARoomThatShutsAnotherIsWonAfterItInstead) {
     EXPECT_EQ(run.status, Search::gaveUp);
     EXPECT_EQ(run.expanded, 0u);
 }
+
+TEST(RoomByRoom, ARoomIsWonSoThatThePlayerCanStillLeaveIt) {
+    // Each side room's box is nearest the target in its own door, which
+    // shuts the player in; the target at the far end keeps the door open.
+    // The room won first must take that one, whichever it is.
+    const std::vector<std::string> rows = {
+        "#############",
+        "#@ .#   #.  #",
+        "#   #   #   #",
+        "#  $.   .$  #",
+        "#   #   #   #",
+        "#############",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    SearchRun run = searchRoomByRoom(area, SearchLimits(), 10);
+    ASSERT_EQ(run.status, Search::found) << run.why;
+    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+}
