@@ -1277,7 +1277,8 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
             }
         }
         if (pending.empty()) break;
-        if (groups.size() < 2 || secondsLeft() <= 0) return run;
+        // With work in one room alone, there is nothing to split.
+        if (groups.size() < 2 || (pending.size() < 2 && order.empty()) || secondsLeft() <= 0) return run;
         for (int group : pending) rank(group);
         std::sort(pending.begin(), pending.end(), [&](int one, int other) { return rank(one) < rank(other); });
         // A group that can only be won by shutting the player in waits
@@ -1305,7 +1306,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         part.pairsNeeded = int64_t(part.boxes.size());
         Distances partDistances;
         measureDistances(part, partDistances);
-        Search search(part, partDistances, limits, secondsLeft() / double(pending.size()), true);
+        Search search(part, partDistances, limits, std::min(secondsLeft() / double(pending.size()), seconds / 2), true);
         search.useTunnels = true;
         search.useCorrals = true;
         search.onSlice = onSlice;
