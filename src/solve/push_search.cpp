@@ -1265,6 +1265,10 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         }
         return false;
     };
+    // The rooms worth winning apart are small: a room's search that holds
+    // more positions than this is left to the searches of the whole level.
+    SearchLimits roomLimits = limits;
+    roomLimits.maxStates = std::min<uint64_t>(limits.maxStates, 30000);
     std::vector<uint16_t> boxes = area.boxes;
     int player = area.player;
     for (;;) {
@@ -1306,7 +1310,8 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         part.pairsNeeded = int64_t(part.boxes.size());
         Distances partDistances;
         measureDistances(part, partDistances);
-        Search search(part, partDistances, limits, std::min(secondsLeft() / double(pending.size()), seconds / 2), true);
+        Search search(part, partDistances, roomLimits, std::min(secondsLeft() / double(pending.size()), seconds / 4),
+                      true);
         search.useTunnels = true;
         search.useCorrals = true;
         search.onSlice = onSlice;
