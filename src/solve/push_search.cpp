@@ -1170,10 +1170,6 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice, Search::
     return run;
 }
 
-}  // namespace
-
-namespace {
-
 // The rooms of the level: the floor split at its narrow places, cells with
 // walls on both sides (doors and tunnels), which get no room (-1), nor do
 // walls.
@@ -1428,7 +1424,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         SearchRun rooms = searchRoomByRoom(area, roomLimits, secondsLeft() * roomShare, onSlice);
         rooms.expanded += expanded;
         rooms.seen += seen;
-        rooms.peakBytes = std::max(rooms.peakBytes, peakBytes + exact->bytes());
+        rooms.peakBytes = std::max(peakBytes, rooms.peakBytes + exact->bytes());  // the exact one's held meanwhile
         if (rooms.status == Search::found) return rooms;
         expanded = rooms.expanded;
         seen = rooms.seen;

@@ -333,10 +333,12 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
 
 // Some solution, won one room at a time: the boxes of one room are pushed
 // onto targets while every other box stands still, then the next room's.
-// Rooms are the floor split at doors and tunnels; a room that cannot be won
-// so is tried first next time, or joins the room of the nearest box, and the
-// work starts again. Gives up, never calling a level lost, when every box
-// has come into one room or the time is out.
+// Rooms are the floor split at doors and tunnels. A room's win must leave
+// the player a way to the rooms still to do, unless it cannot, when it
+// waits until last; a room that cannot be won so is tried first next time,
+// or joins the room of the nearest box, and the work starts again. Gives
+// up, never calling a level lost, when every box has come into one room or
+// the time is out.
 SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
                            const std::function<void()>& onSlice = {});
 
