@@ -59,6 +59,12 @@ void setSteps(Area& area) {
     area.step[3] = 1;
 }
 
+// A cell of a one-wide tunnel along the way `d`: walls on both sides.
+bool betweenWalls(const Area& area, int cell, int d) {
+    int side = d < 2 ? area.step[3] : area.step[1];
+    return area.kind[cell - side] == wallCell && area.kind[cell + side] == wallCell;
+}
+
 }  // namespace
 
 bool buildArea(Area& area, std::string& why) {
@@ -448,11 +454,7 @@ int64_t Search::matching(const uint16_t* boxes, int n) {
     return total >= unreachableCost ? noWin : total;
 }
 
-// A cell of a one-wide tunnel along the way `d`: walls on both sides.
-bool Search::inTunnel(int cell, int d) const {
-    int side = d < 2 ? area_.step[3] : area_.step[1];
-    return area_.kind[cell - side] == wallCell && area_.kind[cell + side] == wallCell;
-}
+bool Search::inTunnel(int cell, int d) const { return betweenWalls(area_, cell, d); }
 
 namespace {
 
@@ -1176,10 +1178,7 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice, Search::
 std::vector<int> roomsOf(const Area& area) {
     int cells = int(area.kind.size());
     std::vector<int> room(cells, -1);
-    auto narrow = [&](int cell) {
-        return (area.kind[cell - 1] == wallCell && area.kind[cell + 1] == wallCell) ||
-               (area.kind[cell - area.width] == wallCell && area.kind[cell + area.width] == wallCell);
-    };
+    auto narrow = [&](int cell) { return betweenWalls(area, cell, 0) || betweenWalls(area, cell, 2); };
     int rooms = 0;
     std::vector<int> queue;
     for (int start : walkableCells(area)) {
@@ -1416,26 +1415,6 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     expanded = exact->expanded;
     seen = exact->seen();
     peakBytes = exact->peakBytes;
-    // A level of rooms that the greedy search takes together, as every
-    // way of mixing the rooms' positions, is often won room by room.
-    if (area.everyBoxOnTarget && !area.stacked && area.closed) {
-        SearchLimits roomLimits = limits;
-        roomLimits.maxBytes = limits.maxBytes - std::min(limits.maxBytes, exact->bytes());
-        SearchRun rooms = searchRoomByRoom(area, roomLimits, secondsLeft() * roomShare, onSlice);
-        rooms.expanded += expanded;
-        rooms.seen += seen;
-        rooms.peakBytes = std::max(peakBytes, rooms.peakBytes + exact->bytes());  // the exact one's held meanwhile
-        if (rooms.status == Search::found) return rooms;
-        expanded = rooms.expanded;
-        seen = rooms.seen;
-        peakBytes = rooms.peakBytes;
-    }
-    // Its memory is handed back unless the pulling search can use it.
-    uint64_t kept = exact->bytes();
-    if (!backwards || kept > limits.maxBytes / 4) {
-        exact.reset();
-        kept = 0;
-    }
     auto addEarlier = [&](SearchRun& run) {
         run.expanded += expanded;
         run.seen += seen;
@@ -1444,6 +1423,22 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         seen = run.seen;
         peakBytes = run.peakBytes;
     };
+    // A level of rooms that the greedy search takes together, as every
+    // way of mixing the rooms' positions, is often won room by room.
+    if (area.everyBoxOnTarget && !area.stacked && area.closed) {
+        SearchLimits roomLimits = limits;
+        roomLimits.maxBytes = limits.maxBytes - std::min(limits.maxBytes, exact->bytes());
+        SearchRun rooms = searchRoomByRoom(area, roomLimits, secondsLeft() * roomShare, onSlice);
+        rooms.peakBytes += exact->bytes();  // the exact one's table is held meanwhile
+        addEarlier(rooms);
+        if (rooms.status == Search::found) return rooms;
+    }
+    // Its memory is handed back unless the pulling search can use it.
+    uint64_t kept = exact->bytes();
+    if (!backwards || kept > limits.maxBytes / 4) {
+        exact.reset();
+        kept = 0;
+    }
     SearchRun run;
     bool shortCuts = false;
     {

@@ -43,6 +43,12 @@ bool wins(const std::vector<std::string>& rows, const std::string& letters) {
     return won;
 }
 
+SearchRun searchRoomByRoom(const std::vector<std::string>& rows, Area& area) {
+    std::string why;
+    EXPECT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    return searchRoomByRoom(area, SearchLimits(), 10);
+}
+
 }  // namespace
 
 TEST(Tunnels, ABoxPushedIntoATunnelGoesToItsEndInOneMove) {
@@ -281,9 +287,7 @@ TEST(RoomByRoom, ARoomThatShutsAnotherIsWonAfterItInstead) {
         "########",
     };
     Area area;
-    std::string why;
-    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
-    SearchRun run = searchRoomByRoom(area, SearchLimits(), 10);
+    SearchRun run = searchRoomByRoom(rows, area);
     ASSERT_EQ(run.status, Search::found) << run.why;
     std::string letters = spellOut(area, run.pushes);
     EXPECT_EQ(letters, "urrdrRllulldRR") << "the right room first";
@@ -297,8 +301,7 @@ TEST(RoomByRoom, ARoomThatShutsAnotherIsWonAfterItInstead) {
         "#  $. #",
         "#######",
     };
-    ASSERT_TRUE(buildAreaFromRows(area, one, why)) << why;
-    run = searchRoomByRoom(area, SearchLimits(), 10);
+    run = searchRoomByRoom(one, area);
     EXPECT_EQ(run.status, Search::gaveUp);
     EXPECT_EQ(run.expanded, 0u);
 }
@@ -316,9 +319,7 @@ TEST(RoomByRoom, ARoomIsWonSoThatThePlayerCanStillLeaveIt) {
         "#############",
     };
     Area area;
-    std::string why;
-    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
-    SearchRun run = searchRoomByRoom(area, SearchLimits(), 10);
+    SearchRun run = searchRoomByRoom(rows, area);
     ASSERT_EQ(run.status, Search::found) << run.why;
     EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
 }
