@@ -1310,17 +1310,36 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         search.useTunnels = true;
         search.useCorrals = true;
         search.onSlice = onSlice;
-        // Its win must leave the player a way to each other group's boxes.
+        // Its win must leave the player a way to each other group's boxes
+        // that he could walk to now, were the group's own boxes out of the
+        // way: a group already out of reach is not this one's to shut off.
+        std::vector<uint8_t> reachable(cells, 0);
+        if (!carefree) {
+            std::vector<int> queue = {player};
+            reachable[player] = 1;
+            for (size_t i = 0; i < queue.size(); i++) {
+                for (int d = 0; d < 4; d++) {
+                    int next = queue[i] + area.step[d];
+                    if (part.kind[next] != openCell || reachable[next]) continue;
+                    reachable[next] = 1;
+                    queue.push_back(next);
+                }
+            }
+        }
         for (int other : carefree ? std::vector<int>() : pending) {
             if (other == group) continue;
             std::vector<int> beside;
+            bool nowReached = false;
             for (uint16_t box : boxes) {
                 if (root(box) != other) continue;
                 for (int d = 0; d < 4; d++) {
-                    if (part.kind[box + area.step[d]] == openCell) beside.push_back(box + area.step[d]);
+                    int cell = box + area.step[d];
+                    if (part.kind[cell] != openCell) continue;
+                    beside.push_back(cell);
+                    nowReached = nowReached || reachable[cell];
                 }
             }
-            search.mustReach.push_back(beside);
+            if (nowReached) search.mustReach.push_back(beside);
         }
         Search::Status status = search.run();
         run.expanded += search.expanded;
