@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "rules/board.h"
@@ -1227,13 +1229,47 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
     }
     // A group that cannot be won after others were is tried first next
     // time; one that cannot be won first, or fails again, takes in the
-    // group of the nearest box not its own. Either way the work starts
-    // again from the level's start.
+    // groups that had pushed boxes into its rooms, or else the group of the
+    // nearest box not its own. Either way the work starts again from the
+    // level's start.
     std::vector<int> order, movedFirst, shutting;
+    bool retried = false;
+    // Where a group last went without care: should a group after it fail,
+    // the work goes back there, and that group takes in the group of the
+    // nearest box not its own, won or not.
+    struct Before {
+        std::vector<uint16_t> boxes;
+        int player = 0;
+        size_t pushes = 0;
+        int group = 0;
+        std::vector<int> pushedBy;
+    };
+    std::optional<Before> beforeCarefree;
+    std::unordered_set<int> backedUp;
+    // The group whose win pushed the box on each cell, or -1, and for each
+    // group that failed, the groups that had pushed boxes into its rooms.
+    std::vector<int> pushedBy(cells, -1);
+    std::unordered_map<int, std::vector<int>> pushedIn;
     auto rank = [&](int group) {
         auto at = std::find(order.begin(), order.end(), group);
         if (at == order.end()) at = order.insert(order.end(), group);
         return at - order.begin();
+    };
+    // After a restart the same rooms are searched again from the same
+    // start; what a search settled (won, or tried every push) is kept,
+    // asked by the boxes, which of them move, the player and the cells
+    // he must still reach.
+    struct RoomAnswer {
+        Search::Status status = Search::gaveUp;
+        bool shutIn = false;
+        std::vector<std::pair<int, int>> pushes;
+    };
+    std::unordered_map<uint64_t, RoomAnswer> answers;
+    // Groups change only by one taking in another; what was settled for
+    // the groups before may not hold for the new ones.
+    auto join = [&](int taken, int into) {
+        parent[taken] = into;
+        answers.clear();
     };
     auto takeInNearest = [&](int group, const std::vector<uint16_t>& boxes) {
         std::vector<uint8_t> hasBox(cells, 0), seen(cells, 0);
@@ -1248,7 +1284,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         for (size_t i = 0; i < queue.size(); i++) {
             int cell = queue[i];
             if (hasBox[cell] && root(cell) != group) {
-                parent[root(cell)] = group;
+                join(root(cell), group);
                 return true;
             }
             for (int d = 0; d < 4; d++) {
@@ -1281,15 +1317,23 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         for (int group : pending) rank(group);
         std::sort(pending.begin(), pending.end(), [&](int one, int other) { return rank(one) < rank(other); });
         // A group that can only be won by shutting the player in waits
-        // while another can be won, and then goes without that care.
-        int group = pending[0];
+        // while another can be won. When every group still to do waits,
+        // each is tried with that care once more (the rooms won meanwhile
+        // no longer need a way in), and then the first goes without it.
+        int group = -1;
         for (int waiting : pending) {
             if (std::find(shutting.begin(), shutting.end(), waiting) == shutting.end()) {
                 group = waiting;
                 break;
             }
         }
+        if (group < 0 && !retried) {
+            shutting.clear();
+            retried = true;
+        }
+        if (group < 0) group = pending[0];
         bool carefree = std::find(shutting.begin(), shutting.end(), group) != shutting.end();
+        if (carefree) beforeCarefree = Before{boxes, player, run.pushes.size(), group, pushedBy};
         // The group's boxes alone move; every other box stands as a wall.
         Area part = area;
         part.boxes.clear();
@@ -1303,16 +1347,21 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         }
         part.player = player;
         part.pairsNeeded = int64_t(part.boxes.size());
-        Distances partDistances;
-        measureDistances(part, partDistances);
-        Search search(part, partDistances, roomLimits, std::min(secondsLeft() / double(pending.size()), seconds / 4),
-                      true);
-        search.useTunnels = true;
-        search.useCorrals = true;
-        search.onSlice = onSlice;
+        // The group's boxes keep to the targets of its own rooms when those
+        // are enough for them, leaving the other rooms theirs.
+        int64_t own = 0;
+        for (int cell = 0; cell < cells; cell++) {
+            if (part.pairs[cell] > 0 && room[cell] >= 0 && root(cell) == group) own += part.pairs[cell];
+        }
+        if (own >= part.pairsNeeded) {
+            for (int cell = 0; cell < cells; cell++) {
+                if (part.pairs[cell] > 0 && !(room[cell] >= 0 && root(cell) == group)) part.pairs[cell] = 0;
+            }
+        }
         // Its win must leave the player a way to each other group's boxes
         // that he could walk to now, were the group's own boxes out of the
         // way: a group already out of reach is not this one's to shut off.
+        std::vector<std::vector<int>> mustReach;
         std::vector<uint8_t> reachable(cells, 0);
         if (!carefree) {
             std::vector<int> queue = {player};
@@ -1339,44 +1388,91 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
                     nowReached = nowReached || reachable[cell];
                 }
             }
-            if (nowReached) search.mustReach.push_back(beside);
+            if (nowReached) mustReach.push_back(beside);
         }
-        Search::Status status = search.run();
-        run.expanded += search.expanded;
-        run.seen += search.seen();
-        run.peakBytes = std::max(run.peakBytes, search.peakBytes);
-        if (status == Search::found) {
+        uint64_t question = mixed(uint64_t(player) * 2 + carefree);
+        for (uint16_t box : boxes) question = mixed(question ^ (uint64_t(box) * 2 + (root(box) == group)));
+        for (const std::vector<int>& beside : mustReach) {
+            question = mixed(question ^ 0xFFFFFFFFu);
+            for (int cell : beside) question = mixed(question ^ uint64_t(cell));
+        }
+        RoomAnswer answer;
+        if (auto known = answers.find(question); known != answers.end()) {
+            answer = known->second;
+        } else {
+            Distances partDistances;
+            measureDistances(part, partDistances);
+            Search search(part, partDistances, roomLimits,
+                          std::min(secondsLeft() / double(pending.size()), seconds / 4), true);
+            search.useTunnels = true;
+            search.useCorrals = true;
+            search.onSlice = onSlice;
+            search.mustReach = mustReach;
+            answer = RoomAnswer{search.run(), search.shutIn, search.pushes};
+            run.expanded += search.expanded;
+            run.seen += search.seen();
+            run.peakBytes = std::max(run.peakBytes, search.peakBytes);
+            if (answer.status == Search::found || answer.status == Search::exhausted) answers[question] = answer;
+        }
+        if (answer.status == Search::found) {
             std::vector<uint16_t> count(cells, 0);
             for (uint16_t box : boxes) count[box]++;
-            for (const auto& [cell, d] : search.pushes) {
+            for (const auto& [cell, d] : answer.pushes) {
                 count[cell]--;
                 count[cell + area.step[d]]++;
+                pushedBy[cell + area.step[d]] = group;
                 player = cell;  // behind the box, where it stood
             }
-            run.pushes.insert(run.pushes.end(), search.pushes.begin(), search.pushes.end());
+            run.pushes.insert(run.pushes.end(), answer.pushes.begin(), answer.pushes.end());
             boxes.clear();
             for (int cell = 0; cell < cells; cell++) {
                 if (count[cell]) boxes.push_back(uint16_t(cell));
             }
-            shutting.clear();
+            retried = false;
             continue;
         }
-        if (search.shutIn && !carefree) {
+        if (answer.shutIn && !carefree) {
             shutting.push_back(group);
             continue;
         }
+        // The groups whose wins pushed boxes into this one's rooms are
+        // remembered: should it fail even when won first, it takes them in.
+        for (uint16_t box : boxes) {
+            if (root(box) == group && pushedBy[box] >= 0) pushedIn[group].push_back(pushedBy[box]);
+        }
+        if (beforeCarefree && !backedUp.count(root(beforeCarefree->group)) &&
+            takeInNearest(root(beforeCarefree->group), beforeCarefree->boxes)) {
+            backedUp.insert(root(beforeCarefree->group));
+            boxes = beforeCarefree->boxes;
+            player = beforeCarefree->player;
+            run.pushes.resize(beforeCarefree->pushes);
+            pushedBy = beforeCarefree->pushedBy;
+            beforeCarefree.reset();
+            shutting.clear();
+            retried = false;
+            continue;
+        }
+        beforeCarefree.reset();
         bool first = run.pushes.empty();
         if (!first && std::find(movedFirst.begin(), movedFirst.end(), group) == movedFirst.end()) {
             movedFirst.push_back(group);
             order.erase(order.begin() + rank(group));
             order.insert(order.begin(), group);
-        } else if (!takeInNearest(group, boxes)) {
-            return run;
+        } else {
+            bool tookIn = false;
+            for (int pusher : pushedIn[group]) {
+                if (root(pusher) == group) continue;
+                join(root(pusher), group);
+                tookIn = true;
+            }
+            if (!tookIn && !takeInNearest(group, boxes)) return run;
         }
         boxes = area.boxes;
         player = area.player;
         run.pushes.clear();
+        std::fill(pushedBy.begin(), pushedBy.end(), -1);
         shutting.clear();
+        retried = false;
     }
     run.status = Search::found;
     run.why.clear();

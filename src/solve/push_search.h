@@ -333,12 +333,13 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
 
 // Some solution, won one room at a time: the boxes of one room are pushed
 // onto targets while every other box stands still, then the next room's.
-// Rooms are the floor split at doors and tunnels. A room's win must leave
-// the player a way to the rooms still to do, unless it cannot, when it
+// Rooms are the floor split at doors and tunnels; a room's boxes keep to its
+// own targets when it has enough. A room's win must leave the player a way
+// to the rooms still to do that he can reach, unless it cannot, when it
 // waits until last; a room that cannot be won so is tried first next time,
-// or joins the room of the nearest box, and the work starts again. Gives
-// up, never calling a level lost, when every box has come into one room or
-// the time is out.
+// or takes in the rooms that pushed boxes into it, or else the room of the
+// nearest box, and the work starts again. Gives up, never calling a level
+// lost, when every box has come into one room or the time is out.
 SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
                            const std::function<void()>& onSlice = {});
 

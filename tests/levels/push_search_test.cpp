@@ -323,3 +323,42 @@ TEST(RoomByRoom, ARoomIsWonSoThatThePlayerCanStillLeaveIt) {
     ASSERT_EQ(run.status, Search::found) << run.why;
     EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
 }
+
+TEST(RoomByRoom, ARoomOutOfReachKeepsNoOtherWaiting) {
+    // The right room lies behind the box in its door. Winning the left room
+    // cannot shut the player out of it, so the left room is won in its turn,
+    // first, rather than waiting for the door to open.
+    const std::vector<std::string> rows = {
+        "##############",
+        "#  . #    #  #",
+        "#  $   $. $ .#",
+        "# @  #    #$ #",
+        "#    #    #. #",
+        "##############",
+    };
+    Area area;
+    SearchRun run = searchRoomByRoom(rows, area);
+    ASSERT_EQ(run.status, Search::found) << run.why;
+    ASSERT_FALSE(run.pushes.empty());
+    EXPECT_EQ(run.pushes.front().first, area.cellOf(3, 2)) << "the left room first";
+    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+}
+
+TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
+    // The left box is nearer the right room's target than its own; taking
+    // it would leave the right room's box, which can only slide along the
+    // wall, none.
+    const std::vector<std::string> rows = {
+        "##############",
+        "#.      #    #",
+        "#     $      #",
+        "#@      #. $ #",
+        "##############",
+    };
+    Area area;
+    SearchRun run = searchRoomByRoom(rows, area);
+    ASSERT_EQ(run.status, Search::found) << run.why;
+    ASSERT_FALSE(run.pushes.empty());
+    EXPECT_EQ(run.pushes.front().first, area.cellOf(6, 2)) << "the left room first, to its own target";
+    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+}
