@@ -49,6 +49,16 @@ SearchRun searchRoomByRoom(const std::vector<std::string>& rows, Area& area) {
     return searchRoomByRoom(area, SearchLimits(), 10);
 }
 
+// Searches the rows room by room, checks that the joined pushes win, and
+// gives the cell of the first box pushed, or -1.
+int firstBoxPushed(const std::vector<std::string>& rows, Area& area) {
+    SearchRun run = searchRoomByRoom(rows, area);
+    EXPECT_EQ(run.status, Search::found) << run.why;
+    if (run.pushes.empty()) return -1;
+    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+    return run.pushes.front().first;
+}
+
 }  // namespace
 
 TEST(Tunnels, ABoxPushedIntoATunnelGoesToItsEndInOneMove) {
@@ -337,11 +347,8 @@ TEST(RoomByRoom, ARoomOutOfReachKeepsNoOtherWaiting) {
         "##############",
     };
     Area area;
-    SearchRun run = searchRoomByRoom(rows, area);
-    ASSERT_EQ(run.status, Search::found) << run.why;
-    ASSERT_FALSE(run.pushes.empty());
-    EXPECT_EQ(run.pushes.front().first, area.cellOf(3, 2)) << "the left room first";
-    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+    int first = firstBoxPushed(rows, area);
+    EXPECT_EQ(first, area.cellOf(3, 2)) << "the left room first";
 }
 
 TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
@@ -356,9 +363,6 @@ TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
         "##############",
     };
     Area area;
-    SearchRun run = searchRoomByRoom(rows, area);
-    ASSERT_EQ(run.status, Search::found) << run.why;
-    ASSERT_FALSE(run.pushes.empty());
-    EXPECT_EQ(run.pushes.front().first, area.cellOf(6, 2)) << "the left room first, to its own target";
-    EXPECT_TRUE(wins(rows, spellOut(area, run.pushes)));
+    int first = firstBoxPushed(rows, area);
+    EXPECT_EQ(first, area.cellOf(6, 2)) << "the left room first, to its own target";
 }
