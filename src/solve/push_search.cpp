@@ -1364,16 +1364,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         std::vector<std::vector<int>> mustReach;
         std::vector<uint8_t> reachable(cells, 0);
         if (!carefree) {
-            std::vector<int> queue = {player};
-            reachable[player] = 1;
-            for (size_t i = 0; i < queue.size(); i++) {
-                for (int d = 0; d < 4; d++) {
-                    int next = queue[i] + area.step[d];
-                    if (part.kind[next] != openCell || reachable[next]) continue;
-                    reachable[next] = 1;
-                    queue.push_back(next);
-                }
-            }
+            for (int cell : walkableCells(part)) reachable[cell] = 1;
         }
         for (int other : carefree ? std::vector<int>() : pending) {
             if (other == group) continue;
