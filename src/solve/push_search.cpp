@@ -41,6 +41,9 @@ namespace {
 
 constexpr uint16_t exactPlayer = 0x8000;  // the player stands where he cannot come back to
 constexpr int maxAreaCells = 30000;  // cell numbers stay below exactPlayer
+// The small search that asks whether a fenced-off patch can ever be opened
+// looks at this many positions, of fences of at most this many boxes.
+constexpr size_t mostSmallPositions = 300, mostFenceBoxes = 40;
 const char stepLetters[4] = {'u', 'd', 'l', 'r'};
 const char pushLetters[4] = {'U', 'D', 'L', 'R'};
 
@@ -562,7 +565,7 @@ int Search::findCorral() {
 // whole level either. It gives up, saying no, after a few hundred positions.
 bool Search::corralIsDead(uint32_t patch, int player) {
     size_t n = patchFence_.size();
-    if (n == 0 || n > 40) return false;
+    if (n == 0 || n > mostFenceBoxes) return false;
     std::vector<uint16_t> boxes(patchFence_.begin(), patchFence_.end());
     std::sort(boxes.begin(), boxes.end());
     // The answer depends on the fence and where the player stands, and is
@@ -570,15 +573,21 @@ bool Search::corralIsDead(uint32_t patch, int player) {
     // answer in its lowest bit.
     uint64_t hash = mixed(mixed(uint64_t(player)) ^ uint64_t(corral_[0]));
     for (uint16_t box : boxes) hash = mixed(hash ^ box);
-    // The table grows with the search, to at most 2 MiB.
+    // The table grows with the search, to at most 2 MiB; the small search's
+    // keys are given their room with its first slots. Without room for
+    // either, no patch is called lost.
     size_t slots = 1024;
     while (slots < nodes_.size() / 4 && slots < (size_t(1) << 18)) slots *= 2;
     if (corralAnswers_.size() < slots) {
-        uint64_t more = (slots - corralAnswers_.size()) * sizeof(uint64_t);
+        constexpr size_t keysRoom = mostSmallPositions * (mostFenceBoxes + 1);
+        uint64_t more = (slots - corralAnswers_.size()) * sizeof(uint64_t) +
+                        (keysRoom - std::min(keysRoom, smallKeys_.capacity())) * sizeof(uint16_t);
         if (bytes() + more + sharedBytes() > limits_.maxBytes) {
-            if (corralAnswers_.empty()) return searchCorral(patch, player, boxes);
+            if (corralAnswers_.empty()) return false;
         } else {
             corralAnswers_.assign(slots, 0);
+            smallKeys_.reserve(keysRoom);
+            peakBytes = std::max(peakBytes, bytes() + sharedBytes());
         }
     }
     uint64_t& slot = corralAnswers_[hash & (corralAnswers_.size() - 1)];
@@ -589,7 +598,6 @@ bool Search::corralIsDead(uint32_t patch, int player) {
 }
 
 bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t>& boxes) {
-    constexpr size_t mostPositions = 300;
     size_t n = boxes.size();
     int cells = int(area_.kind.size());
     if (smallCount_.size() != size_t(cells)) {
@@ -602,8 +610,12 @@ bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t
     smallKeys_.insert(smallKeys_.end(), boxes.begin(), boxes.end());
     smallKeys_.push_back(uint16_t(player));
     std::vector<int> reach;
+    // Positions queued past the last one it would look at are not kept, so
+    // its keys never outgrow the room set aside for them; having left any
+    // out, it cannot say the patch is lost.
+    bool leftOut = false;
     for (size_t at = 0; at * stride < smallKeys_.size(); at++) {
-        if (at >= mostPositions) return false;
+        if (at >= mostSmallPositions) return false;
         const uint16_t* key = &smallKeys_[at * stride];
         for (size_t i = 0; i < n; i++) smallCount_[key[i]]++;
         // Where the player can walk; the patch reached means it is open.
@@ -647,6 +659,10 @@ bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t
                     smallCount_[beyond]--;
                     smallCount_[box]++;
                     if (dead) continue;
+                    if (smallKeys_.size() >= mostSmallPositions * stride) {
+                        leftOut = true;
+                        continue;
+                    }
                     std::copy(key, key + n, child.begin());
                     *std::find(child.begin(), child.begin() + n, uint16_t(box)) = uint16_t(beyond);
                     std::sort(child.begin(), child.begin() + n);
@@ -659,7 +675,7 @@ bool Search::searchCorral(uint32_t patch, int player, const std::vector<uint16_t
         for (size_t i = 0; i < n; i++) smallCount_[key[i]]--;
         if (open || placed) return false;
     }
-    return true;
+    return !leftOut;
 }
 
 bool Search::frozen(int cell, bool& offTarget) {
@@ -702,7 +718,9 @@ bool Search::fits(uint64_t peak) {
         outOfMemory_ = droppedSome_ = true;
         return false;
     }
-    peakBytes = std::max(peakBytes, peak);
+    // What this search and those sharing its bound hold together: their
+    // peaks came at different times, so adding them up would overstate it.
+    peakBytes = std::max(peakBytes, peak + sharedBytes());
     return true;
 }
 
@@ -714,12 +732,14 @@ bool Search::canGrow(const Blocks<T>& table) {
 
 // Whether one more position fits: its node, its key, its slot in the table
 // (which doubles at half full, the old one held while the new one fills)
-// and its place in the queue.
+// and its place in the queue, whichever of them need more room all at once.
 bool Search::roomFor() {
-    if ((nodes_.size() + 1) * 2 > table_.size() && !fits(bytes() + table_.size() * 2 * sizeof(uint32_t))) {
-        return false;
-    }
-    return canGrow(nodes_) && canGrow(keys_) && canGrow(open_);
+    uint64_t more = 0;
+    if ((nodes_.size() + 1) * 2 > table_.size()) more += table_.size() * 2 * sizeof(uint32_t);
+    if (nodes_.full()) more += nodes_.blockBytes();
+    if (keys_.full()) more += keys_.blockBytes();
+    if (open_.full()) more += open_.blockBytes();
+    return more == 0 || fits(bytes() + more);
 }
 
 uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
@@ -1540,11 +1560,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         if (rooms.status == Search::found) return rooms;
     }
     // Its memory is handed back unless the pulling search can use it.
-    uint64_t kept = exact->bytes();
-    if (!backwards || kept > limits.maxBytes / 4) {
-        exact.reset();
-        kept = 0;
-    }
+    if (!backwards || exact->bytes() > limits.maxBytes / 4) exact.reset();
     SearchRun run;
     bool shortCuts = false;
     {
@@ -1580,10 +1596,12 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         auto tally = [&] {
             backExpanded = back->expanded;
             backSeen = back->seen();
-            backPeak = back->peakBytes + kept;
+            backPeak = back->peakBytes;
         };
+        // Once let go, the pulling search takes no more turns.
         auto letGo = [&] {
             tally();
+            backStatus = Search::gaveUp;
             greedy.others.clear();
             greedy.sharing.clear();
             back.reset();
@@ -1611,7 +1629,7 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         if (back) tally();
         run.expanded += backExpanded;
         run.seen += backSeen;
-        run.peakBytes += backPeak;
+        run.peakBytes = std::max(run.peakBytes, backPeak);
         shortCuts = greedy.tookTunnel;
     }
     exact.reset();

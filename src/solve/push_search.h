@@ -170,7 +170,8 @@ public:
     Status resume(uint64_t expansions);
     Status begin();
     uint64_t seen() const { return nodes_.size(); }
-    // The bytes the search's tables hold now, and the most they ever held at once.
+    // The bytes the search's tables hold now, and the most they ever held at
+    // once together with the tables of the searches sharing its bound.
     uint64_t bytes() const;
     uint64_t peakBytes = 0;
 

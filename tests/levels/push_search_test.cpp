@@ -239,6 +239,16 @@ TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     EXPECT_NE(search.why.find("memory"), std::string::npos) << search.why;
     EXPECT_LE(search.peakBytes, limits.maxBytes);
     EXPECT_GT(search.peakBytes, limits.maxBytes / 2) << "most of the bound is used";
+
+    // The greedy search running out of memory first lets the pulling one
+    // go and goes on alone; what the searches sharing the bound report is
+    // what they held together, which the bound keeps within it.
+    for (uint64_t maxBytes : {60000, 300000}) {
+        limits.maxBytes = maxBytes;
+        SearchRun any = searchAny(area, distances, limits, 10);
+        EXPECT_EQ(any.status, Search::gaveUp);
+        EXPECT_LE(any.peakBytes, limits.maxBytes);
+    }
 }
 
 TEST(LargeLevels, ALevelOf64By64CellsAnd400BoxesIsSearched) {
