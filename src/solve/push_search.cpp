@@ -841,6 +841,11 @@ Search::Status Search::beginPulling() {
             int cell = key[i] + area_.step[d];
             if (area_.kind[cell] != openCell || boxCount_[cell] > 0) continue;
             key[0] = playerKey(cell);
+            // A win that shuts the player off from where he must reach is none.
+            bool away = std::all_of(mustReach.begin(), mustReach.end(), [&](const std::vector<int>& cells) {
+                return std::any_of(cells.begin(), cells.end(), [&](int reach) { return walked_.has(reach); });
+            });
+            if (!away) continue;
             uint64_t hash = hashOf(key.data());
             if (find(key.data(), hash) != UINT32_MAX) continue;
             if (!roomFor()) {
@@ -1191,6 +1196,7 @@ SearchRun runOnce(Search& search, const std::function<void()>& onSlice, Search::
     run.seen = search.seen();
     run.peakBytes = search.peakBytes;
     run.why = search.why;
+    run.shutIn = search.shutIn;
     return run;
 }
 
@@ -1222,15 +1228,13 @@ std::vector<int> roomsOf(const Area& area) {
 
 }  // namespace
 
-SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
-                           const std::function<void()>& onSlice) {
-    Clock::time_point start = Clock::now();
-    auto secondsLeft = [&] {
-        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
-    };
-    SearchRun run;
-    run.status = Search::gaveUp;
-    run.why = "the rooms could not be won one by one";
+namespace {
+SearchRun greedyAndPulling(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                           const std::function<void()>& onSlice, std::unique_ptr<Search>& exact, bool backwards,
+                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts);
+}  // namespace
+
+std::vector<int> firstGroups(const Area& area) {
     int cells = int(area.kind.size());
     std::vector<int> room = roomsOf(area);
     // Every room, and every narrow cell on its own, starts as a group of
@@ -1247,6 +1251,60 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         if (firstOfRoom[room[cell]] < 0) firstOfRoom[room[cell]] = cell;
         parent[cell] = firstOfRoom[room[cell]];
     }
+    // A group with more boxes than targets cannot be won alone: it takes in
+    // every group on the shortest way to the nearest one with targets to
+    // spare, until none is short or none is left to spare any.
+    for (bool joined = true; joined;) {
+        joined = false;
+        std::unordered_map<int, int64_t> spare;  // targets less boxes
+        for (int cell = 0; cell < cells; cell++) {
+            if (area.kind[cell] == openCell) spare[root(cell)] += area.pairs[cell];
+        }
+        for (uint16_t box : area.boxes) spare[root(box)]--;
+        for (const auto& [group, count] : spare) {
+            if (count >= 0) continue;
+            std::vector<int> cameFrom(cells, -2), queue;
+            for (int cell = 0; cell < cells; cell++) {
+                if (area.kind[cell] == openCell && root(cell) == group) {
+                    cameFrom[cell] = -1;
+                    queue.push_back(cell);
+                }
+            }
+            int found = -1;
+            for (size_t i = 0; i < queue.size() && found < 0; i++) {
+                for (int d = 0; d < 4 && found < 0; d++) {
+                    int next = queue[i] + area.step[d];
+                    if (area.kind[next] != openCell || cameFrom[next] != -2) continue;
+                    cameFrom[next] = queue[i];
+                    queue.push_back(next);
+                    if (spare[root(next)] > 0) found = next;
+                }
+            }
+            if (found < 0) continue;
+            for (int cell = found; cell >= 0; cell = cameFrom[cell]) parent[root(cell)] = group;
+            joined = true;
+            break;
+        }
+    }
+    for (int cell = 0; cell < cells; cell++) parent[cell] = root(cell);
+    return parent;
+}
+
+SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double seconds,
+                           const std::function<void()>& onSlice) {
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    SearchRun run;
+    run.status = Search::gaveUp;
+    run.why = "the rooms could not be won one by one";
+    int cells = int(area.kind.size());
+    std::vector<int> parent = firstGroups(area);
+    auto root = [&](int cell) {
+        while (parent[cell] != cell) cell = parent[cell] = parent[parent[cell]];
+        return cell;
+    };
     // A group that cannot be won after others were is tried first next
     // time; one that cannot be won first, or fails again, takes in the
     // groups that had pushed boxes into its rooms, or else the group of the
@@ -1371,11 +1429,11 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         // are enough for them, leaving the other rooms theirs.
         int64_t own = 0;
         for (int cell = 0; cell < cells; cell++) {
-            if (part.pairs[cell] > 0 && room[cell] >= 0 && root(cell) == group) own += part.pairs[cell];
+            if (part.pairs[cell] > 0 && root(cell) == group) own += part.pairs[cell];
         }
         if (own >= part.pairsNeeded) {
             for (int cell = 0; cell < cells; cell++) {
-                if (part.pairs[cell] > 0 && !(room[cell] >= 0 && root(cell) == group)) part.pairs[cell] = 0;
+                if (part.pairs[cell] > 0 && root(cell) != group) part.pairs[cell] = 0;
             }
         }
         // Its win must leave the player a way to each other group's boxes
@@ -1413,16 +1471,20 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         } else {
             Distances partDistances;
             measureDistances(part, partDistances);
-            Search search(part, partDistances, roomLimits,
-                          std::min(secondsLeft() / double(pending.size()), seconds / 4), true);
-            search.useTunnels = true;
-            search.useCorrals = true;
-            search.onSlice = onSlice;
-            search.mustReach = mustReach;
-            answer = RoomAnswer{search.run(), search.shutIn, search.pushes};
-            run.expanded += search.expanded;
-            run.seen += search.seen();
-            run.peakBytes = std::max(run.peakBytes, search.peakBytes);
+            // Where the room's boxes must fill its targets and no way out
+            // is asked for, the pulling search helps as on a whole level.
+            int64_t partTargets = 0;
+            for (int32_t count : part.pairs) partTargets += count;
+            bool backwards = partTargets == int64_t(part.boxes.size());
+            std::unique_ptr<Search> noExact;
+            bool shortCuts = false;
+            SearchRun searched = greedyAndPulling(part, partDistances, roomLimits,
+                                                  std::min(secondsLeft() / double(pending.size()), seconds / 4),
+                                                  onSlice, noExact, backwards, mustReach, shortCuts);
+            answer = RoomAnswer{searched.status, searched.shutIn, searched.pushes};
+            run.expanded += searched.expanded;
+            run.seen += searched.seen;
+            run.peakBytes = std::max(run.peakBytes, searched.peakBytes);
             if (answer.status == Search::found || answer.status == Search::exhausted) answers[question] = answer;
         }
         if (answer.status == Search::found) {
@@ -1500,6 +1562,95 @@ SearchRun searchFewest(const Area& area, const Distances& distances, const Searc
     return run;
 }
 
+namespace {
+
+// The greedy search from the start and, where every target must be filled
+// (`backwards`), the one pulling the boxes back from the targets, in turns;
+// `exact`, when given, is a search already run whose positions the pulling
+// one may meet too. `shortCuts` tells whether some move went through a
+// tunnel in one.
+SearchRun greedyAndPulling(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
+                           const std::function<void()>& onSlice, std::unique_ptr<Search>& exact, bool backwards,
+                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts) {
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    SearchRun run;
+    // The three share the bound on memory, the pulling one with at most
+    // a quarter of it. Should that one run out, it and the exact one are
+    // let go, and the greedy one goes on with all the memory.
+    Search greedy(area, distances, limits, seconds, true);
+    greedy.useTunnels = true;
+    greedy.useCorrals = true;
+    greedy.onSlice = onSlice;
+    greedy.mustReach = mustReach;
+    Distances pullDistances;
+    std::unique_ptr<Search> back;
+    Search::Status backStatus = Search::exhausted;
+    uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
+    Search::Status status = greedy.begin();
+    if (backwards && status == Search::running) {
+        measurePullDistances(area, pullDistances);
+        back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
+        back->pulling = true;
+        back->mustReach = mustReach;
+        back->onSlice = onSlice;
+        back->ownBytes = limits.maxBytes / 4;
+        back->others = {&greedy};
+        back->sharing = {&greedy};
+        greedy.others = {back.get()};
+        greedy.sharing = {back.get()};
+        if (exact) {
+            back->others.push_back(exact.get());
+            back->sharing.push_back(exact.get());
+            greedy.sharing.push_back(exact.get());
+        }
+        backStatus = back->beginPulling();
+    }
+    auto tally = [&] {
+        backExpanded = back->expanded;
+        backSeen = back->seen();
+        backPeak = back->peakBytes;
+    };
+    // Once let go, the pulling search takes no more turns.
+    auto letGo = [&] {
+        tally();
+        backStatus = Search::gaveUp;
+        greedy.others.clear();
+        greedy.sharing.clear();
+        back.reset();
+        exact.reset();
+    };
+    constexpr uint64_t turn = 1024;
+    while (status == Search::running) {
+        status = greedy.resume(turn);
+        if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
+        if (status == Search::gaveUp && greedy.outOfMemory() && back) {
+            letGo();
+            greedy.moreRoom();
+            status = Search::running;
+        }
+        if (status != Search::running || backStatus != Search::running) continue;
+        backStatus = back->resume(turn);
+        if (backStatus == Search::found) {
+            greedy.pushes = meetingPushes(greedy, *back);
+            status = Search::found;
+        } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
+            letGo();
+        }
+    }
+    run = runOnce(greedy, onSlice, status);
+    if (back) tally();
+    run.expanded += backExpanded;
+    run.seen += backSeen;
+    run.peakBytes = std::max(run.peakBytes, backPeak);
+    shortCuts = greedy.tookTunnel;
+    return run;
+}
+
+}  // namespace
+
 SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                     const std::function<void()>& onSlice) {
     // The exact search settles the small levels at once, and some of the
@@ -1561,77 +1712,8 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     }
     // Its memory is handed back unless the pulling search can use it.
     if (!backwards || exact->bytes() > limits.maxBytes / 4) exact.reset();
-    SearchRun run;
     bool shortCuts = false;
-    {
-        // The three share the bound on memory, the pulling one with at most
-        // a quarter of it. Should that one run out, it and the exact one are
-        // let go, and the greedy one goes on with all the memory.
-        Search greedy(area, distances, limits, secondsLeft(), true);
-        greedy.useTunnels = true;
-        greedy.useCorrals = true;
-        greedy.onSlice = onSlice;
-        Distances pullDistances;
-        std::unique_ptr<Search> back;
-        Search::Status backStatus = Search::exhausted;
-        uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
-        status = greedy.begin();
-        if (backwards && status == Search::running) {
-            measurePullDistances(area, pullDistances);
-            back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
-            back->pulling = true;
-            back->onSlice = onSlice;
-            back->ownBytes = limits.maxBytes / 4;
-            back->others = {&greedy};
-            back->sharing = {&greedy};
-            greedy.others = {back.get()};
-            greedy.sharing = {back.get()};
-            if (exact) {
-                back->others.push_back(exact.get());
-                back->sharing.push_back(exact.get());
-                greedy.sharing.push_back(exact.get());
-            }
-            backStatus = back->beginPulling();
-        }
-        auto tally = [&] {
-            backExpanded = back->expanded;
-            backSeen = back->seen();
-            backPeak = back->peakBytes;
-        };
-        // Once let go, the pulling search takes no more turns.
-        auto letGo = [&] {
-            tally();
-            backStatus = Search::gaveUp;
-            greedy.others.clear();
-            greedy.sharing.clear();
-            back.reset();
-            exact.reset();
-        };
-        constexpr uint64_t turn = 1024;
-        while (status == Search::running) {
-            status = greedy.resume(turn);
-            if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
-            if (status == Search::gaveUp && greedy.outOfMemory() && back) {
-                letGo();
-                greedy.moreRoom();
-                status = Search::running;
-            }
-            if (status != Search::running || backStatus != Search::running) continue;
-            backStatus = back->resume(turn);
-            if (backStatus == Search::found) {
-                greedy.pushes = meetingPushes(greedy, *back);
-                status = Search::found;
-            } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
-                letGo();
-            }
-        }
-        run = runOnce(greedy, onSlice, status);
-        if (back) tally();
-        run.expanded += backExpanded;
-        run.seen += backSeen;
-        run.peakBytes = std::max(run.peakBytes, backPeak);
-        shortCuts = greedy.tookTunnel;
-    }
+    SearchRun run = greedyAndPulling(area, distances, limits, secondsLeft(), onSlice, exact, backwards, {}, shortCuts);
     exact.reset();
     addEarlier(run);
     // A level is only called lost by a search that tried every push a box
@@ -1645,3 +1727,4 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     }
     return run;
 }
+

@@ -320,6 +320,7 @@ struct SearchRun {
     std::vector<std::pair<int, int>> pushes;
     bool leftTheArea = false;
     bool fewest = false;  // found by the exact search: no solution has fewer pushes
+    bool shutIn = false;  // some win shut the player off from where he must reach
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
     std::string why;
 };
@@ -331,6 +332,13 @@ SearchRun searchFewest(const Area& area, const Distances& distances, const Searc
 // `solve --any` use. Having found nothing, it still proves a level lost.
 SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                     const std::function<void()>& onSlice = {});
+
+// The groups of cells a level is first won in, room by room: each cell's
+// group, named by one of its cells. Rooms are the floor split at doors and
+// tunnels, every narrow cell a group of its own; a group with more boxes
+// than targets takes in the groups on the way to the nearest one with
+// targets to spare.
+std::vector<int> firstGroups(const Area& area);
 
 // Some solution, won one room at a time: the boxes of one room are pushed
 // onto targets while every other box stands still, then the next room's.

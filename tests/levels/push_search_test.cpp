@@ -374,3 +374,22 @@ TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
     int first = winRoomByRoom(rows, area);
     EXPECT_EQ(first, area.cellOf(6, 2)) << "the left room first, to its own target";
 }
+
+TEST(RoomByRoom, ARoomShortOfTargetsIsJoinedWithTheNearestThatHasOneToSpare) {
+    // The left room has two boxes and one target, the middle one a target
+    // and no box; the right room has a target for its box and stays apart.
+    const std::vector<std::string> rows = {
+        "#############",
+        "#@  #   #   #",
+        "# $$  .   $.#",
+        "#.  #   #   #",
+        "#############",
+    };
+    Area area;
+    winRoomByRoom(rows, area);
+    std::vector<int> group = firstGroups(area);
+    auto at = [&](int x, int y) { return group[area.cellOf(x, y)]; };
+    EXPECT_EQ(at(1, 1), at(6, 2));
+    EXPECT_EQ(at(1, 1), at(4, 2)) << "with the door on the way";
+    EXPECT_NE(at(1, 1), at(10, 2));
+}
