@@ -1229,9 +1229,92 @@ std::vector<int> roomsOf(const Area& area) {
 }  // namespace
 
 namespace {
+
+// The greedy search from the start and, where every target must be filled
+// (`backwards`), the one pulling the boxes back from the targets, in turns;
+// `exact`, when given, is a search already run whose positions the pulling
+// one may meet too. `shortCuts` tells whether some move went through a
+// tunnel in one.
 SearchRun greedyAndPulling(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                            const std::function<void()>& onSlice, std::unique_ptr<Search>& exact, bool backwards,
-                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts);
+                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts) {
+    Clock::time_point start = Clock::now();
+    auto secondsLeft = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
+    };
+    SearchRun run;
+    // The three share the bound on memory, the pulling one with at most
+    // a quarter of it. Should that one run out, it and the exact one are
+    // let go, and the greedy one goes on with all the memory.
+    Search greedy(area, distances, limits, seconds, true);
+    greedy.useTunnels = true;
+    greedy.useCorrals = true;
+    greedy.onSlice = onSlice;
+    greedy.mustReach = mustReach;
+    Distances pullDistances;
+    std::unique_ptr<Search> back;
+    Search::Status backStatus = Search::exhausted;
+    uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
+    Search::Status status = greedy.begin();
+    if (backwards && status == Search::running) {
+        measurePullDistances(area, pullDistances);
+        back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
+        back->pulling = true;
+        back->mustReach = mustReach;
+        back->onSlice = onSlice;
+        back->ownBytes = limits.maxBytes / 4;
+        back->others = {&greedy};
+        back->sharing = {&greedy};
+        greedy.others = {back.get()};
+        greedy.sharing = {back.get()};
+        if (exact) {
+            back->others.push_back(exact.get());
+            back->sharing.push_back(exact.get());
+            greedy.sharing.push_back(exact.get());
+        }
+        backStatus = back->beginPulling();
+    }
+    auto tally = [&] {
+        backExpanded = back->expanded;
+        backSeen = back->seen();
+        backPeak = back->peakBytes;
+    };
+    // Once let go, the pulling search takes no more turns.
+    auto letGo = [&] {
+        tally();
+        backStatus = Search::gaveUp;
+        greedy.others.clear();
+        greedy.sharing.clear();
+        back.reset();
+        exact.reset();
+    };
+    constexpr uint64_t turn = 1024;
+    while (status == Search::running) {
+        status = greedy.resume(turn);
+        if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
+        if (status == Search::gaveUp && greedy.outOfMemory() && back) {
+            letGo();
+            greedy.moreRoom();
+            status = Search::running;
+        }
+        if (status != Search::running || backStatus != Search::running) continue;
+        backStatus = back->resume(turn);
+        if (backStatus == Search::found) {
+            greedy.pushes = meetingPushes(greedy, *back);
+            status = Search::found;
+        } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
+            letGo();
+        }
+    }
+    run = runOnce(greedy, onSlice, status);
+    if (back) tally();
+    run.expanded += backExpanded;
+    run.seen += backSeen;
+    run.peakBytes = std::max(run.peakBytes, backPeak);
+    shortCuts = greedy.tookTunnel;
+    return run;
+}
+
 }  // namespace
 
 std::vector<int> firstGroups(const Area& area) {
@@ -1471,8 +1554,8 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         } else {
             Distances partDistances;
             measureDistances(part, partDistances);
-            // Where the room's boxes must fill its targets and no way out
-            // is asked for, the pulling search helps as on a whole level.
+            // Where the room's boxes must fill all its targets, the search
+            // pulling them back from the targets helps, as on a whole level.
             int64_t partTargets = 0;
             for (int32_t count : part.pairs) partTargets += count;
             bool backwards = partTargets == int64_t(part.boxes.size());
@@ -1561,95 +1644,6 @@ SearchRun searchFewest(const Area& area, const Distances& distances, const Searc
     run.fewest = run.status == Search::found;
     return run;
 }
-
-namespace {
-
-// The greedy search from the start and, where every target must be filled
-// (`backwards`), the one pulling the boxes back from the targets, in turns;
-// `exact`, when given, is a search already run whose positions the pulling
-// one may meet too. `shortCuts` tells whether some move went through a
-// tunnel in one.
-SearchRun greedyAndPulling(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
-                           const std::function<void()>& onSlice, std::unique_ptr<Search>& exact, bool backwards,
-                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts) {
-    Clock::time_point start = Clock::now();
-    auto secondsLeft = [&] {
-        return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
-    };
-    SearchRun run;
-    // The three share the bound on memory, the pulling one with at most
-    // a quarter of it. Should that one run out, it and the exact one are
-    // let go, and the greedy one goes on with all the memory.
-    Search greedy(area, distances, limits, seconds, true);
-    greedy.useTunnels = true;
-    greedy.useCorrals = true;
-    greedy.onSlice = onSlice;
-    greedy.mustReach = mustReach;
-    Distances pullDistances;
-    std::unique_ptr<Search> back;
-    Search::Status backStatus = Search::exhausted;
-    uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
-    Search::Status status = greedy.begin();
-    if (backwards && status == Search::running) {
-        measurePullDistances(area, pullDistances);
-        back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
-        back->pulling = true;
-        back->mustReach = mustReach;
-        back->onSlice = onSlice;
-        back->ownBytes = limits.maxBytes / 4;
-        back->others = {&greedy};
-        back->sharing = {&greedy};
-        greedy.others = {back.get()};
-        greedy.sharing = {back.get()};
-        if (exact) {
-            back->others.push_back(exact.get());
-            back->sharing.push_back(exact.get());
-            greedy.sharing.push_back(exact.get());
-        }
-        backStatus = back->beginPulling();
-    }
-    auto tally = [&] {
-        backExpanded = back->expanded;
-        backSeen = back->seen();
-        backPeak = back->peakBytes;
-    };
-    // Once let go, the pulling search takes no more turns.
-    auto letGo = [&] {
-        tally();
-        backStatus = Search::gaveUp;
-        greedy.others.clear();
-        greedy.sharing.clear();
-        back.reset();
-        exact.reset();
-    };
-    constexpr uint64_t turn = 1024;
-    while (status == Search::running) {
-        status = greedy.resume(turn);
-        if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
-        if (status == Search::gaveUp && greedy.outOfMemory() && back) {
-            letGo();
-            greedy.moreRoom();
-            status = Search::running;
-        }
-        if (status != Search::running || backStatus != Search::running) continue;
-        backStatus = back->resume(turn);
-        if (backStatus == Search::found) {
-            greedy.pushes = meetingPushes(greedy, *back);
-            status = Search::found;
-        } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
-            letGo();
-        }
-    }
-    run = runOnce(greedy, onSlice, status);
-    if (back) tally();
-    run.expanded += backExpanded;
-    run.seen += backSeen;
-    run.peakBytes = std::max(run.peakBytes, backPeak);
-    shortCuts = greedy.tookTunnel;
-    return run;
-}
-
-}  // namespace
 
 SearchRun searchAny(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
                     const std::function<void()>& onSlice) {
