@@ -326,12 +326,16 @@ bool Search::leavesAWay(const uint16_t* key) {
     if (mustReach.empty()) return true;
     for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]++;
     flood(key[0] & ~exactPlayer);
-    bool open = true;
-    for (const std::vector<int>& cells : mustReach) {
-        open = open && std::any_of(cells.begin(), cells.end(), [&](int cell) { return walked_.has(cell); });
-    }
+    bool open = walkReachesEverySet();
     for (size_t i = 1; i < stride_; i++) boxCount_[key[i]]--;
     return open;
+}
+
+// Whether the latest walk came to a cell of each of mustReach's sets.
+bool Search::walkReachesEverySet() const {
+    return std::all_of(mustReach.begin(), mustReach.end(), [&](const std::vector<int>& cells) {
+        return std::any_of(cells.begin(), cells.end(), [&](int cell) { return walked_.has(cell); });
+    });
 }
 
 bool Search::isWon(const uint16_t* boxes) const {
@@ -842,10 +846,7 @@ Search::Status Search::beginPulling() {
             if (area_.kind[cell] != openCell || boxCount_[cell] > 0) continue;
             key[0] = playerKey(cell);
             // A win that shuts the player off from where he must reach is none.
-            bool away = std::all_of(mustReach.begin(), mustReach.end(), [&](const std::vector<int>& cells) {
-                return std::any_of(cells.begin(), cells.end(), [&](int reach) { return walked_.has(reach); });
-            });
-            if (!away) continue;
+            if (!walkReachesEverySet()) continue;
             uint64_t hash = hashOf(key.data());
             if (find(key.data(), hash) != UINT32_MAX) continue;
             if (!roomFor()) {
@@ -1226,9 +1227,6 @@ std::vector<int> roomsOf(const Area& area) {
     return room;
 }
 
-}  // namespace
-
-namespace {
 
 // The greedy search from the start and, where every target must be filled
 // (`backwards`), the one pulling the boxes back from the targets, in turns;
@@ -1315,6 +1313,14 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
     return run;
 }
 
+
+// The group of a cell: the cell that names it, following `parent` from
+// the cell, and shortening the way for the next time.
+int groupOf(std::vector<int>& parent, int cell) {
+    while (parent[cell] != cell) cell = parent[cell] = parent[parent[cell]];
+    return cell;
+}
+
 }  // namespace
 
 std::vector<int> firstGroups(const Area& area) {
@@ -1324,10 +1330,7 @@ std::vector<int> firstGroups(const Area& area) {
     // its own, named by one of its cells.
     std::vector<int> parent(cells);
     for (int cell = 0; cell < cells; cell++) parent[cell] = cell;
-    auto root = [&](int cell) {
-        while (parent[cell] != cell) cell = parent[cell] = parent[parent[cell]];
-        return cell;
-    };
+    auto root = [&](int cell) { return groupOf(parent, cell); };
     std::vector<int> firstOfRoom(cells, -1);
     for (int cell = 0; cell < cells; cell++) {
         if (room[cell] < 0) continue;
@@ -1384,10 +1387,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
     run.why = "the rooms could not be won one by one";
     int cells = int(area.kind.size());
     std::vector<int> parent = firstGroups(area);
-    auto root = [&](int cell) {
-        while (parent[cell] != cell) cell = parent[cell] = parent[parent[cell]];
-        return cell;
-    };
+    auto root = [&](int cell) { return groupOf(parent, cell); };
     // A group that cannot be won after others were is tried first next
     // time; one that cannot be won first, or fails again, takes in the
     // groups that had pushed boxes into its rooms, or else the group of the
@@ -1721,4 +1721,3 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     }
     return run;
 }
-

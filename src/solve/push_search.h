@@ -256,6 +256,7 @@ private:
     bool searchCorral(uint32_t patch, int player, const std::vector<uint16_t>& boxes);
     bool isWon(const uint16_t* boxes) const;
     bool leavesAWay(const uint16_t* key);
+    bool walkReachesEverySet() const;
     uint32_t find(const uint16_t* key, uint64_t hash) const;
     uint64_t hashOf(const uint16_t* key) const;
     uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);
