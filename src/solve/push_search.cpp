@@ -1286,7 +1286,11 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
         back.reset();
         exact.reset();
     };
-    constexpr uint64_t turn = 1024;
+    // The pulling search takes three turns to each of the greedy one's:
+    // measured at 2 s and at 20 s on hand-made levels, it wins the levels
+    // with rooms of targets sooner and loses next to none that the greedy
+    // search wins alone (taking turns one for one won fewer).
+    constexpr uint64_t turn = 1024, pullingTurns = 3;
     while (status == Search::running) {
         status = greedy.resume(turn);
         if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
@@ -1296,7 +1300,7 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
             status = Search::running;
         }
         if (status != Search::running || backStatus != Search::running) continue;
-        backStatus = back->resume(turn);
+        backStatus = back->resume(turn * pullingTurns);
         if (backStatus == Search::found) {
             greedy.pushes = meetingPushes(greedy, *back);
             status = Search::found;
@@ -1312,7 +1316,6 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
     shortCuts = greedy.tookTunnel;
     return run;
 }
-
 
 // The group of a cell: the cell that names it, following `parent` from
 // the cell, and shortening the way for the next time.
