@@ -769,8 +769,9 @@ uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
 }
 
 // Queues a node: lowest estimate first and, among equals, the one with the
-// most pushes made, which is nearer a win. The greedy search looks at the
-// estimate of pushes still needed alone.
+// most pushes made, which is nearer a win (in the pulling search, first the
+// pull on the box pulled last). The greedy search looks at the estimate of
+// pushes still needed alone.
 void Search::push(uint32_t node, int64_t h) {
     const Node& made = this->node(node);
     uint64_t g = made.g;
@@ -780,13 +781,11 @@ void Search::push(uint32_t node, int64_t h) {
         // box pulled last comes first: a box is taken on out of a room of
         // targets rather than every box moved a step at a time, which fills
         // the table with the room's mixings. It wins levels with such rooms
-        // several times sooner.
-        bool sameBox = false;
-        if (made.parent != UINT32_MAX) {
-            const Node& before = this->node(made.parent);
-            sameBox = before.parent != UINT32_MAX &&
-                      made.boxFrom == before.boxFrom + int(before.length) * area_.step[before.direction];
-        }
+        // several times sooner. A start and its first pulls have no box
+        // pulled last.
+        const Node* before = made.parent != UINT32_MAX ? &this->node(made.parent) : nullptr;
+        bool sameBox = before && before->parent != UINT32_MAX &&
+                       made.boxFrom == before->boxFrom + before->length * area_.step[before->direction];
         f = std::min<uint64_t>(2 * f + (sameBox ? 0 : 1), 0xFFFF);
     }
     // Sifted up from the end of the heap.
