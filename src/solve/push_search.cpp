@@ -695,17 +695,25 @@ uint64_t Search::hashOf(const uint16_t* key) const {
     return hash ^ (hash >> 29);
 }
 
-uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
-    size_t mask = table_.size() - 1;
+uint32_t Search::findIn(const std::vector<uint32_t>& table, const uint16_t* key, uint64_t hash) const {
+    size_t mask = table.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        uint32_t entry = table_[slot];
+        uint32_t entry = table[slot];
         if (entry == 0) return UINT32_MAX;
         if (std::memcmp(keys_[entry - 1], key, stride_ * sizeof(uint16_t)) == 0) return entry - 1;
     }
 }
 
+// While the table moves into one twice its size, a position not yet moved
+// is found in the old one.
+uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
+    uint32_t found = findIn(table_, key, hash);
+    return found == UINT32_MAX && !oldTable_.empty() ? findIn(oldTable_, key, hash) : found;
+}
+
 uint64_t Search::bytes() const {
-    return nodes_.bytes() + keys_.bytes() + table_.capacity() * sizeof(uint32_t) + open_.bytes() +
+    return nodes_.bytes() + keys_.bytes() + (table_.capacity() + oldTable_.capacity()) * sizeof(uint32_t) +
+           open_.bytes() +
            corralAnswers_.capacity() * sizeof(uint64_t) + smallKeys_.capacity() * sizeof(uint16_t);
 }
 
@@ -746,25 +754,38 @@ bool Search::roomFor() {
     return more == 0 || fits(bytes() + more);
 }
 
-uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
-    if ((nodes_.size() + 1) * 2 > table_.size()) {
-        std::vector<uint32_t> bigger(table_.size() * 2, 0);
-        size_t mask = bigger.size() - 1;
-        for (uint32_t entry : table_) {
-            if (entry == 0) continue;
-            size_t slot = hashOf(keys_[entry - 1]) & mask;
-            while (bigger[slot] != 0) slot = (slot + 1) & mask;
-            bigger[slot] = entry;
-        }
-        table_.swap(bigger);
-    }
-    uint32_t index = uint32_t(nodes_.size());
-    *nodes_.append() = node;
-    std::copy_n(key, stride_, keys_.append());
+// Puts the position `index`, with its hash, into the table.
+void Search::place(uint32_t index, uint64_t hash) {
     size_t mask = table_.size() - 1;
     size_t slot = hash & mask;
     while (table_[slot] != 0) slot = (slot + 1) & mask;
     table_[slot] = index + 1;
+}
+
+// Moves up to `count` positions of the old table into the new one, in the
+// order they were stored, and lets the old one go once all are moved.
+void Search::moveSome(size_t count) {
+    if (oldTable_.empty()) return;
+    for (; count > 0 && moved_ < toMove_; count--, moved_++) place(uint32_t(moved_), hashOf(keys_[moved_]));
+    if (moved_ == toMove_) std::vector<uint32_t>().swap(oldTable_);
+}
+
+uint32_t Search::insert(const uint16_t* key, uint64_t hash, const Node& node) {
+    // At half full the table doubles. Moving a few million positions at
+    // once would keep the search from its clock for a tenth of a second, so
+    // two move with each new one, done long before the next doubling.
+    if ((nodes_.size() + 1) * 2 > table_.size()) {
+        moveSome(SIZE_MAX);
+        oldTable_.swap(table_);
+        table_.assign(oldTable_.size() * 2, 0);
+        moved_ = 0;
+        toMove_ = nodes_.size();
+    }
+    uint32_t index = uint32_t(nodes_.size());
+    *nodes_.append() = node;
+    std::copy_n(key, stride_, keys_.append());
+    place(index, hash);
+    moveSome(2);
     return index;
 }
 

@@ -258,6 +258,9 @@ private:
     bool leavesAWay(const uint16_t* key);
     bool walkReachesEverySet() const;
     uint32_t find(const uint16_t* key, uint64_t hash) const;
+    uint32_t findIn(const std::vector<uint32_t>& table, const uint16_t* key, uint64_t hash) const;
+    void place(uint32_t index, uint64_t hash);
+    void moveSome(size_t count);
     uint64_t hashOf(const uint16_t* key) const;
     uint32_t insert(const uint16_t* key, uint64_t hash, const Node& node);
     void push(uint32_t node, int64_t h);
@@ -301,6 +304,10 @@ private:
     Blocks<Node> nodes_;
     Blocks<uint16_t> keys_;
     std::vector<uint32_t> table_;  // node + 1, or 0 for an empty slot
+    // The table before it last doubled, while its positions below toMove_
+    // are moved from moved_ on.
+    std::vector<uint32_t> oldTable_;
+    size_t moved_ = 0, toMove_ = 0;
     Blocks<uint64_t> open_;  // a heap, lowest first
     bool outOfMemory_ = false, droppedSome_ = false;
     Clock::time_point start_;
