@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -586,12 +588,13 @@ bool Search::corralIsDead(uint32_t patch, int player) {
         constexpr size_t keysRoom = mostSmallPositions * (mostFenceBoxes + 1);
         uint64_t more = (slots - corralAnswers_.size()) * sizeof(uint64_t) +
                         (keysRoom - std::min(keysRoom, smallKeys_.capacity())) * sizeof(uint16_t);
-        if (bytes() + more + sharedBytes() > limits_.maxBytes) {
+        if (bytes() + more + sharedBytes() + setAside > limits_.maxBytes) {
             if (corralAnswers_.empty()) return false;
         } else {
             corralAnswers_.assign(slots, 0);
             smallKeys_.reserve(keysRoom);
             peakBytes = std::max(peakBytes, bytes() + sharedBytes());
+            grownTo = std::max(grownTo, bytes());
         }
     }
     uint64_t& slot = corralAnswers_[hash & (corralAnswers_.size() - 1)];
@@ -726,10 +729,11 @@ uint64_t Search::sharedBytes() const {
 // Whether the search's tables may grow to `peak` bytes: within its own bound
 // and, with the searches it shares memory with, within theirs.
 bool Search::fits(uint64_t peak) {
-    if (peak > ownBytes || peak + sharedBytes() > limits_.maxBytes) {
+    if (peak > ownBytes || peak + sharedBytes() + setAside > limits_.maxBytes) {
         outOfMemory_ = droppedSome_ = true;
         return false;
     }
+    grownTo = std::max(grownTo, peak);
     // What this search and those sharing its bound hold together: their
     // peaks came at different times, so adding them up would overstate it.
     peakBytes = std::max(peakBytes, peak + sharedBytes());
@@ -1014,6 +1018,13 @@ bool Search::meets(uint32_t mine, const uint16_t* key, uint64_t hash) {
     return false;
 }
 
+bool Search::metSince(uint32_t from) {
+    for (uint32_t i = from; i < nodes_.size(); i++) {
+        if (meets(i, keys_[i], hashOf(keys_[i]))) return true;
+    }
+    return false;
+}
+
 std::vector<std::pair<int, int>> Search::pushesAt(uint32_t at) {
     std::vector<std::pair<int, int>> steps;
     for (; node(at).parent != UINT32_MAX; at = node(at).parent) {
@@ -1036,7 +1047,7 @@ Search::Status Search::resume(uint64_t expansions) {
     Clock::time_point start = start_;
     std::vector<uint16_t> key(stride_), child(stride_);
     for (uint64_t done = 0; !open_.empty(); done++) {
-        if (done == expansions) return running;
+        if (done == expansions || (stopWhen && stopWhen->load(std::memory_order_relaxed))) return running;
         // The clock is read at every position: that costs far less than
         // expanding one, and on a large level one expansion can take long.
         // A search stopped by it can be given more time and resumed.
@@ -1263,6 +1274,73 @@ std::vector<int> roomsOf(const Area& area) {
 }
 
 
+// A turn of the greedy search and the pulling one side by side, the pulling
+// one on a second core, until it has expanded `pulls` positions or either
+// stops. While both grow neither looks in the other's tables: each may take
+// half of what the bound has left, and once both have stopped, the positions
+// each stored meanwhile are looked up in the other's table.
+void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, uint64_t pulls,
+                Search::Status& status, Search::Status& backStatus) {
+    std::vector<Search*> greedyOthers = greedy.others, backOthers = back.others;
+    std::vector<const Search*> greedySharing = greedy.sharing, backSharing = back.sharing;
+    uint64_t exactBytes = exact ? exact->bytes() : 0;
+    uint64_t half = (maxBytes - std::min(maxBytes, greedy.bytes() + back.bytes() + exactBytes)) / 2;
+    greedy.setAside = back.bytes() + half;
+    back.setAside = greedy.bytes() + half;
+    greedy.grownTo = greedy.bytes();
+    back.grownTo = back.bytes();
+    // The exact search no longer grows: the pulling one may look in it.
+    greedy.others.clear();
+    back.others.clear();
+    greedy.sharing.clear();
+    back.sharing.clear();
+    if (exact) {
+        back.others.push_back(exact);
+        greedy.sharing.push_back(exact);
+        back.sharing.push_back(exact);
+    }
+    std::function<void()> onSlice = std::move(back.onSlice);
+    back.onSlice = nullptr;  // the caller's, for this thread alone
+    uint32_t greedyFrom = uint32_t(greedy.seen()), backFrom = uint32_t(back.seen());
+    std::atomic<bool> stop{false};
+    std::exception_ptr failed;
+    back.stopWhen = &stop;
+    std::thread beside([&] {
+        try {
+            backStatus = back.resume(pulls);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+        stop = true;
+    });
+    // The greedy search goes on in short runs until the pulling one is done.
+    try {
+        while (status == Search::running && !stop) status = greedy.resume(64);
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    stop = true;
+    beside.join();
+    back.stopWhen = nullptr;
+    back.onSlice = std::move(onSlice);
+    greedy.others = greedyOthers;
+    back.others = backOthers;
+    greedy.sharing = greedySharing;
+    back.sharing = backSharing;
+    greedy.setAside = back.setAside = 0;
+    // Each search's tables only grew meanwhile, so either's most with the
+    // other's last is the most they can have held at once.
+    uint64_t together = std::max(greedy.grownTo + back.bytes(), back.grownTo + greedy.bytes()) + exactBytes;
+    greedy.peakBytes = std::max(greedy.peakBytes, together);
+    back.peakBytes = std::max(back.peakBytes, together);
+    if (failed) std::rethrow_exception(failed);
+    if (status == Search::running && greedy.metSince(greedyFrom)) {
+        status = Search::found;
+    } else if (status == Search::running && backStatus == Search::running && back.metSince(backFrom)) {
+        backStatus = Search::found;
+    }
+}
+
 // The greedy search from the start and, where every target must be filled
 // (`backwards`), the one pulling the boxes back from the targets, in turns;
 // `exact`, when given, is a search already run whose positions the pulling
@@ -1321,25 +1399,32 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
         back.reset();
         exact.reset();
     };
-    // The pulling search takes three turns to each of the greedy one's:
-    // measured at 2 s and at 20 s on hand-made levels, it wins the levels
-    // with rooms of targets sooner and loses next to none that the greedy
-    // search wins alone (taking turns one for one won fewer).
+    // On one core the pulling search takes three turns to each of the greedy
+    // one's: measured at 2 s and at 20 s on hand-made levels, it wins the
+    // levels with rooms of targets sooner and loses next to none that the
+    // greedy search wins alone (taking turns one for one won fewer). With a
+    // second core it takes its turns there, the greedy one going on all the
+    // while.
     constexpr uint64_t turn = 1024, pullingTurns = 3;
+    bool twoCores = limits.secondCore && limits.maxStates == UINT64_MAX && std::thread::hardware_concurrency() > 1;
     while (status == Search::running) {
-        status = greedy.resume(turn);
-        if (status == Search::found && greedy.metWith) greedy.pushes = meetingPushes(greedy, *back);
-        if (status == Search::gaveUp && greedy.outOfMemory() && back) {
+        if (twoCores && backStatus == Search::running) {
+            sideBySide(greedy, *back, exact.get(), limits.maxBytes, turn * pullingTurns, status, backStatus);
+        } else {
+            status = greedy.resume(turn);
+            if (status == Search::running && backStatus == Search::running) {
+                backStatus = back->resume(turn * pullingTurns);
+            }
+        }
+        // A win of the greedy search's own needs no meeting.
+        if ((status == Search::found && greedy.metWith) || (status != Search::found && backStatus == Search::found)) {
+            greedy.pushes = meetingPushes(greedy, *back);
+            status = Search::found;
+        } else if (status == Search::gaveUp && greedy.outOfMemory() && back) {
             letGo();
             greedy.moreRoom();
             status = Search::running;
-        }
-        if (status != Search::running || backStatus != Search::running) continue;
-        backStatus = back->resume(turn * pullingTurns);
-        if (backStatus == Search::found) {
-            greedy.pushes = meetingPushes(greedy, *back);
-            status = Search::found;
-        } else if (backStatus == Search::gaveUp && back->outOfMemory()) {
+        } else if (backStatus == Search::gaveUp && back && back->outOfMemory()) {
             letGo();
         }
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -222,10 +223,22 @@ public:
     // The pushes that lead from the start to the position `node` or, in a
     // pulling search, from `node` to the win.
     std::vector<std::pair<int, int>> pushesAt(uint32_t node);
+    // Whether a position this search stored from the `from`th on is one of
+    // the others' (set up as meets does): for searches that ran side by side
+    // on two cores, looking in each other's tables only once both stopped.
+    bool metSince(uint32_t from);
+    // Set by another thread, it ends resume's run at the next position, as
+    // if its count were done.
+    const std::atomic<bool>* stopWhen = nullptr;
 
     // Searches whose tables count against this one's bound too, and the
     // most this one's own may hold.
     std::vector<const Search*> sharing;
+    // Bytes that count against the bound besides `sharing`'s: a search
+    // running beside this one on another core is given its share this way
+    // instead of being looked at while it grows. `grownTo` is the most this
+    // search's own tables have held.
+    uint64_t setAside = 0, grownTo = 0;
     uint64_t ownBytes = UINT64_MAX;
     bool outOfMemory() const { return outOfMemory_; }
     // Lets a search that ran out of memory go on once others have let theirs

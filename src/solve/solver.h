@@ -14,6 +14,11 @@ struct SearchLimits {
     // Positions kept in the table of positions seen: the generator gives up
     // by this count, never by the clock, so the same seed makes the same levels.
     uint64_t maxStates = UINT64_MAX;
+    // Whether a search for any solution may pull the boxes back from the
+    // targets on a second core, when the machine has one, while the first
+    // pushes them. A search bounded by positions keeps to one core, so it
+    // searches the same positions every time.
+    bool secondCore = true;
 };
 
 enum class Outcome { won, unwinnable, unknown };

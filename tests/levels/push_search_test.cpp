@@ -212,6 +212,26 @@ TEST(Pulling, ASearchPullingFromTheTargetsMeetsTheOneFromTheStart) {
     ASSERT_TRUE(one == Search::found || two == Search::found);
     ASSERT_TRUE(forward.meetMine != UINT32_MAX || back.meetMine != UINT32_MAX) << "the two met halfway";
     EXPECT_TRUE(wins(rows, spellOut(area, meetingPushes(forward, back))));
+
+    // Run side by side, on two cores, neither looks in the other's table
+    // while it grows; each one's new positions are looked up afterwards.
+    Search ahead(area, distances, limits, 10, true), behind(area, pullDistances, limits, 10, true);
+    behind.pulling = true;
+    ASSERT_EQ(ahead.begin(), Search::running);
+    ASSERT_EQ(behind.beginPulling(), Search::running);
+    bool met = false;
+    for (int turn = 0; turn < 1000 && !met; turn++) {
+        uint32_t aheadFrom = uint32_t(ahead.seen()), behindFrom = uint32_t(behind.seen());
+        ASSERT_EQ(ahead.resume(1), Search::running) << "a win of its own before they met";
+        ASSERT_EQ(behind.resume(1), Search::running);
+        ahead.others = {&behind};
+        behind.others = {&ahead};
+        met = ahead.metSince(aheadFrom) || behind.metSince(behindFrom);
+        ahead.others.clear();
+        behind.others.clear();
+    }
+    ASSERT_TRUE(met);
+    EXPECT_TRUE(wins(rows, spellOut(area, meetingPushes(ahead, behind))));
 }
 
 TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
@@ -243,11 +263,16 @@ TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     // The greedy search running out of memory first lets the pulling one
     // go and goes on alone; what the searches sharing the bound report is
     // what they held together, which the bound keeps within it.
-    for (uint64_t maxBytes : {60000, 300000}) {
-        limits.maxBytes = maxBytes;
-        SearchRun any = searchAny(area, distances, limits, 10);
-        EXPECT_EQ(any.status, Search::gaveUp);
-        EXPECT_LE(any.peakBytes, limits.maxBytes);
+    // So do they side by side on two cores, each taking half of what is
+    // left for a turn.
+    for (bool secondCore : {false, true}) {
+        for (uint64_t maxBytes : {60000, 300000}) {
+            limits.maxBytes = maxBytes;
+            limits.secondCore = secondCore;
+            SearchRun any = searchAny(area, distances, limits, 10);
+            EXPECT_EQ(any.status, Search::gaveUp);
+            EXPECT_LE(any.peakBytes, limits.maxBytes);
+        }
     }
 }
 

@@ -58,6 +58,9 @@ const char* const usage =
     "  --any             stop at the first solution found, not proven the fewest pushes (as\n"
     "                    the game's hint does): far sooner on hard levels\n"
     "  --level N         only level N of the collection, counted from 1\n"
+    "  --one-core        search on one core, as --max-states does, even where the machine has\n"
+    "                    more: --any otherwise pulls the boxes back from the targets on a second\n"
+    "                    core\n"
     "\n"
     "options for generate:\n"
     "  --count N         how many levels to make (default 20)\n"
@@ -143,6 +146,10 @@ int runCommand(int argc, char** argv) {
         }
         if (arg == "--any") {
             anySolution = true;
+            continue;
+        }
+        if (arg == "--one-core") {
+            limits.secondCore = false;
             continue;
         }
         if (arg == "--max-memory") {
