@@ -716,8 +716,7 @@ uint32_t Search::find(const uint16_t* key, uint64_t hash) const {
 
 uint64_t Search::bytes() const {
     return nodes_.bytes() + keys_.bytes() + (table_.capacity() + oldTable_.capacity()) * sizeof(uint32_t) +
-           open_.bytes() +
-           corralAnswers_.capacity() * sizeof(uint64_t) + smallKeys_.capacity() * sizeof(uint16_t);
+           open_.bytes() + corralAnswers_.capacity() * sizeof(uint64_t) + smallKeys_.capacity() * sizeof(uint16_t);
 }
 
 uint64_t Search::sharedBytes() const {
