@@ -1302,13 +1302,13 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
     back.onSlice = nullptr;  // the caller's, for this thread alone
     uint32_t greedyFrom = uint32_t(greedy.seen()), backFrom = uint32_t(back.seen());
     std::atomic<bool> stop{false};
-    std::exception_ptr failed;
+    std::exception_ptr failed, failedBeside;
     back.stopWhen = &stop;
     std::thread beside([&] {
         try {
             backStatus = back.resume(pulls);
         } catch (...) {
-            failed = std::current_exception();
+            failedBeside = std::current_exception();
         }
         stop = true;
     });
@@ -1332,7 +1332,7 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
     uint64_t together = std::max(greedy.grownTo + back.bytes(), back.grownTo + greedy.bytes()) + exactBytes;
     greedy.peakBytes = std::max(greedy.peakBytes, together);
     back.peakBytes = std::max(back.peakBytes, together);
-    if (failed) std::rethrow_exception(failed);
+    if (failed || failedBeside) std::rethrow_exception(failed ? failed : failedBeside);
     if (status == Search::running && greedy.metSince(greedyFrom)) {
         status = Search::found;
     } else if (status == Search::running && backStatus == Search::running && back.metSince(backFrom)) {
