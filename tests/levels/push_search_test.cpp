@@ -276,6 +276,37 @@ TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     }
 }
 
+TEST(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
+    // Shipped level 49 again: bounded by positions, the exact search gives
+    // up and the greedy and pulling ones go on. On two cores their turns
+    // would end where the clock fell; bounded so, they keep to one.
+    const std::vector<std::string> rows = {
+        "#############",
+        "#    ##@..  ##",
+        "# $   .$ . # #",
+        "#  #*### $ # #",
+        "# $   #  #   #",
+        "###  $ $ #   #",
+        "#   .. ### ###",
+        "# ##  ## #   #",
+        "#######  #####",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits limits;
+    limits.maxStates = 20000;
+    SearchRun first = searchAny(area, distances, limits, 60);
+    for (int again = 0; again < 3; again++) {
+        SearchRun run = searchAny(area, distances, limits, 60);
+        EXPECT_EQ(run.expanded, first.expanded);
+        EXPECT_EQ(run.seen, first.seen);
+        EXPECT_EQ(run.pushes, first.pushes);
+    }
+}
+
 TEST(LargeLevels, ALevelOf64By64CellsAnd400BoxesIsSearched) {
     // A hall of 64 x 64 cells, far past the Board, with 400 boxes: 399 packed
     // on their targets in a corner and one outside its gap. Every count and
