@@ -59,6 +59,19 @@ int winRoomByRoom(const std::vector<std::string>& rows, Area& area) {
     return run.pushes.front().first;
 }
 
+// Shipped level 49, which the exact search proves in about 100,000 positions.
+const std::vector<std::string> shippedLevel49 = {
+    "#############",
+    "#    ##@..  ##",
+    "# $   .$ . # #",
+    "#  #*### $ # #",
+    "# $   #  #   #",
+    "###  $ $ #   #",
+    "#   .. ### ###",
+    "# ##  ## #   #",
+    "#######  #####",
+};
+
 }  // namespace
 
 TEST(Tunnels, ABoxPushedIntoATunnelGoesToItsEndInOneMove) {
@@ -235,18 +248,7 @@ TEST(Pulling, ASearchPullingFromTheTargetsMeetsTheOneFromTheStart) {
 }
 
 TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
-    // Shipped level 49, which the exact search proves in about 100,000 positions.
-    const std::vector<std::string> rows = {
-        "#############",
-        "#    ##@..  ##",
-        "# $   .$ . # #",
-        "#  #*### $ # #",
-        "# $   #  #   #",
-        "###  $ $ #   #",
-        "#   .. ### ###",
-        "# ##  ## #   #",
-        "#######  #####",
-    };
+    const std::vector<std::string>& rows = shippedLevel49;
     Area area;
     std::string why;
     ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
@@ -277,20 +279,10 @@ TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
 }
 
 TEST(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
-    // Shipped level 49 again: bounded by positions, the exact search gives
-    // up and the greedy and pulling ones go on. On two cores their turns
-    // would end where the clock fell; bounded so, they keep to one.
-    const std::vector<std::string> rows = {
-        "#############",
-        "#    ##@..  ##",
-        "# $   .$ . # #",
-        "#  #*### $ # #",
-        "# $   #  #   #",
-        "###  $ $ #   #",
-        "#   .. ### ###",
-        "# ##  ## #   #",
-        "#######  #####",
-    };
+    // Bounded by positions, the exact search gives up and the greedy and
+    // pulling ones go on. On two cores their turns would end where the clock
+    // fell; bounded so, they keep to one.
+    const std::vector<std::string>& rows = shippedLevel49;
     Area area;
     std::string why;
     ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
