@@ -1054,6 +1054,10 @@ Search::Status Search::resume(uint64_t expansions) {
             why = "gave up at the time limit";
             return gaveUp;
         }
+        if (limits_.giveUpWhen && limits_.giveUpWhen->load(std::memory_order_relaxed)) {
+            why = "gave up: another search won first";
+            return gaveUp;
+        }
         uint64_t top = pop();
         uint32_t index = uint32_t(top & 0xFFFFFFFFu);
         uint16_t g = uint16_t(0xFFFF - ((top >> 32) & 0xFFFF));
@@ -1340,14 +1344,77 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
     }
 }
 
-// The greedy search from the start and, where every target must be filled
-// (`backwards`), the one pulling the boxes back from the targets, in turns;
-// `exact`, when given, is a search already run whose positions the pulling
-// one may meet too. `shortCuts` tells whether some move went through a
-// tunnel in one.
-SearchRun greedyAndPulling(const Area& area, const Distances& distances, const SearchLimits& limits, double seconds,
-                           const std::function<void()>& onSlice, std::unique_ptr<Search>& exact, bool backwards,
-                           const std::vector<std::vector<int>>& mustReach, bool& shortCuts) {
+// The greedy search going on on a second core while this one runs
+// `alongside`, which returns the most it held. Each has half of the bound;
+// `won` is set once the greedy search has won or tried every push, for
+// `alongside` to stop at. Where the greedy search has half the bound and
+// `alongside` held no more than it returned, the two together never held
+// more than the greedy one's most with that.
+void greedyBeside(Search& greedy, Search::Status& status, uint64_t maxBytes, std::atomic<bool>& won,
+                  const std::function<uint64_t()>& alongside) {
+    std::function<void()> onSlice = std::move(greedy.onSlice);
+    greedy.onSlice = nullptr;  // the caller's, for this thread alone
+    greedy.setAside = maxBytes - maxBytes / 2;
+    greedy.grownTo = greedy.bytes();
+    std::atomic<bool> stop{false};
+    greedy.stopWhen = &stop;
+    std::exception_ptr failed, failedBeside;
+    std::thread beside([&] {
+        try {
+            while (status == Search::running && !stop) status = greedy.resume(UINT64_MAX);
+        } catch (...) {
+            failedBeside = std::current_exception();
+        }
+        if (status == Search::found || status == Search::exhausted) won = true;
+    });
+    uint64_t held = 0;
+    try {
+        held = alongside();
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    stop = true;
+    beside.join();
+    greedy.stopWhen = nullptr;
+    greedy.onSlice = std::move(onSlice);
+    greedy.setAside = 0;
+    greedy.peakBytes = std::max(greedy.peakBytes, greedy.grownTo + held);
+    if (failed || failedBeside) std::rethrow_exception(failed ? failed : failedBeside);
+    // Out of its half, it goes on with what the others leave.
+    if (status == Search::gaveUp && greedy.outOfMemory()) {
+        greedy.moreRoom();
+        status = Search::running;
+    }
+}
+
+// Whether a search for any solution may use a second core: not one bounded
+// by positions, which must search the same positions every time.
+bool onTwoCores(const SearchLimits& limits) {
+    return limits.secondCore && limits.maxStates == UINT64_MAX && std::thread::hardware_concurrency() > 1;
+}
+
+// The greedy search from the start: it goes by the bound alone, takes a box
+// pushed into a tunnel on through it in one move, and pushes into fenced-off
+// patches first.
+std::unique_ptr<Search> greedySearch(const Area& area, const Distances& distances, const SearchLimits& limits,
+                                     double seconds, const std::function<void()>& onSlice,
+                                     const std::vector<std::vector<int>>& mustReach) {
+    auto greedy = std::make_unique<Search>(area, distances, limits, seconds, true);
+    greedy->useTunnels = true;
+    greedy->useCorrals = true;
+    greedy->onSlice = onSlice;
+    greedy->mustReach = mustReach;
+    return greedy;
+}
+
+// The greedy search, begun and come to `status`, and, where every target
+// must be filled (`backwards`), the one pulling the boxes back from the
+// targets, in turns; `exact`, when given, is a search already run whose
+// positions the pulling one may meet too. `shortCuts` tells whether some
+// move went through a tunnel in one.
+SearchRun greedyAndPulling(Search& greedy, Search::Status status, const Area& area, const SearchLimits& limits,
+                           double seconds, const std::function<void()>& onSlice, std::unique_ptr<Search>& exact,
+                           bool backwards, const std::vector<std::vector<int>>& mustReach, bool& shortCuts) {
     Clock::time_point start = Clock::now();
     auto secondsLeft = [&] {
         return std::max(0.0, seconds - std::chrono::duration<double>(Clock::now() - start).count());
@@ -1356,16 +1423,10 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
     // The three share the bound on memory, the pulling one with at most
     // a quarter of it. Should that one run out, it and the exact one are
     // let go, and the greedy one goes on with all the memory.
-    Search greedy(area, distances, limits, seconds, true);
-    greedy.useTunnels = true;
-    greedy.useCorrals = true;
-    greedy.onSlice = onSlice;
-    greedy.mustReach = mustReach;
     Distances pullDistances;
     std::unique_ptr<Search> back;
     Search::Status backStatus = Search::exhausted;
     uint64_t backExpanded = 0, backSeen = 0, backPeak = 0;
-    Search::Status status = greedy.begin();
     if (backwards && status == Search::running) {
         measurePullDistances(area, pullDistances);
         back = std::make_unique<Search>(area, pullDistances, limits, secondsLeft(), true);
@@ -1405,7 +1466,7 @@ SearchRun greedyAndPulling(const Area& area, const Distances& distances, const S
     // second core it takes its turns there, the greedy one going on all the
     // while.
     constexpr uint64_t turn = 1024, pullingTurns = 3;
-    bool twoCores = limits.secondCore && limits.maxStates == UINT64_MAX && std::thread::hardware_concurrency() > 1;
+    bool twoCores = onTwoCores(limits);
     while (status == Search::running) {
         if (twoCores && backStatus == Search::running) {
             sideBySide(greedy, *back, exact.get(), limits.maxBytes, turn * pullingTurns, status, backStatus);
@@ -1597,6 +1658,7 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
         if (pending.empty()) break;
         // With work in one room alone, there is nothing to split.
         if (groups.size() < 2 || (pending.size() < 2 && order.empty()) || secondsLeft() <= 0) return run;
+        if (limits.giveUpWhen && limits.giveUpWhen->load()) return run;
         for (int group : pending) rank(group);
         std::sort(pending.begin(), pending.end(), [&](int one, int other) { return rank(one) < rank(other); });
         // A group that can only be won by shutting the player in waits
@@ -1683,9 +1745,10 @@ SearchRun searchRoomByRoom(const Area& area, const SearchLimits& limits, double 
             bool backwards = partTargets == int64_t(part.boxes.size());
             std::unique_ptr<Search> noExact;
             bool shortCuts = false;
-            SearchRun searched = greedyAndPulling(part, partDistances, roomLimits,
-                                                  std::min(secondsLeft() / double(pending.size()), seconds / 4),
-                                                  onSlice, noExact, backwards, mustReach, shortCuts);
+            double roomSeconds = std::min(secondsLeft() / double(pending.size()), seconds / 4);
+            auto greedy = greedySearch(part, partDistances, roomLimits, roomSeconds, onSlice, mustReach);
+            SearchRun searched = greedyAndPulling(*greedy, greedy->begin(), part, roomLimits, roomSeconds, onSlice,
+                                                  noExact, backwards, mustReach, shortCuts);
             answer = RoomAnswer{searched.status, searched.shutIn, searched.pushes};
             run.expanded += searched.expanded;
             run.seen += searched.seen;
@@ -1796,18 +1859,6 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
     bool backwards =
         area.everyBoxOnTarget && !area.stacked && area.closed && targets == int64_t(area.boxes.size());
     uint64_t expanded = 0, seen = 0, peakBytes = 0;
-    auto exact = std::make_unique<Search>(area, distances, limits, seconds * exactShare, false);
-    exact->useCorrals = true;
-    exact->onSlice = onSlice;
-    Search::Status status = exact->run();
-    if (status != Search::gaveUp) {
-        SearchRun run = runOnce(*exact, onSlice, status);
-        run.fewest = status == Search::found;
-        return run;
-    }
-    expanded = exact->expanded;
-    seen = exact->seen();
-    peakBytes = exact->peakBytes;
     auto addEarlier = [&](SearchRun& run) {
         run.expanded += expanded;
         run.seen += seen;
@@ -1816,20 +1867,74 @@ SearchRun searchAny(const Area& area, const Distances& distances, const SearchLi
         seen = run.seen;
         peakBytes = run.peakBytes;
     };
-    // A level of rooms that the greedy search takes together, as every
-    // way of mixing the rooms' positions, is often won room by room.
-    if (area.everyBoxOnTarget && !area.stacked && area.closed) {
-        SearchLimits roomLimits = limits;
-        roomLimits.maxBytes = limits.maxBytes - std::min(limits.maxBytes, exact->bytes());
-        SearchRun rooms = searchRoomByRoom(area, roomLimits, secondsLeft() * roomShare, onSlice);
-        rooms.peakBytes += exact->bytes();  // the exact one's table is held meanwhile
-        addEarlier(rooms);
-        if (rooms.status == Search::found) return rooms;
+    auto exact = std::make_unique<Search>(area, distances, limits, seconds * exactShare, false);
+    exact->useCorrals = true;
+    exact->onSlice = onSlice;
+    // The exact search settles the small levels; what it cannot settle is
+    // tried room by room on levels of rooms (with at most `roomShare` of the
+    // time left). Both run here, and the greedy search all the while beside
+    // them where there is a second core.
+    bool rooms = area.everyBoxOnTarget && !area.stacked && area.closed;
+    SearchRun settled;
+    auto exactAndRooms = [&](Search::Status status, const SearchLimits& roomLimits) {
+        if (status == Search::running) status = exact->resume(UINT64_MAX);
+        settled = runOnce(*exact, onSlice, status);
+        settled.fewest = settled.status == Search::found;
+        uint64_t held = settled.peakBytes;
+        if (settled.status == Search::gaveUp && rooms) {
+            SearchLimits left = roomLimits;
+            left.maxBytes -= std::min(left.maxBytes, exact->bytes());
+            SearchRun byRooms = searchRoomByRoom(area, left, secondsLeft() * roomShare, onSlice);
+            byRooms.peakBytes += exact->bytes();  // the exact one's table is held meanwhile
+            held = std::max(held, byRooms.peakBytes);
+            addEarlier(settled);
+            settled = byRooms;
+        }
+        return held;
+    };
+    // Beside them the greedy search has half of the bound, and the exact one
+    // the other half from the start. A level the exact search settles in its
+    // first few thousand positions (most small ones) needs no second core.
+    bool twoCores = onTwoCores(limits);
+    if (twoCores) exact->setAside = limits.maxBytes - limits.maxBytes / 2;
+    Search::Status exactStatus = exact->begin();
+    if (exactStatus == Search::running) exactStatus = exact->resume(4096);
+    std::unique_ptr<Search> greedy;
+    Search::Status status = Search::running;
+    if (twoCores && exactStatus == Search::running) {
+        greedy = greedySearch(area, distances, limits, secondsLeft(), onSlice, {});
+        status = greedy->begin();
+        std::atomic<bool> won{false};
+        SearchLimits besideLimits = limits;
+        besideLimits.maxBytes = limits.maxBytes / 2;
+        besideLimits.giveUpWhen = &won;
+        greedyBeside(*greedy, status, limits.maxBytes, won,
+                     [&] { return exactAndRooms(exactStatus, besideLimits); });
+    } else {
+        exactAndRooms(exactStatus, limits);
     }
+    exact->setAside = 0;
+    // A level the exact search settled, or one won room by room.
+    if (settled.status != Search::gaveUp) {
+        if (greedy) {
+            settled.expanded += greedy->expanded;
+            settled.seen += greedy->seen();
+            settled.peakBytes = std::max(settled.peakBytes, greedy->peakBytes);
+        }
+        addEarlier(settled);
+        return settled;
+    }
+    addEarlier(settled);
     // Its memory is handed back unless the pulling search can use it.
     if (!backwards || exact->bytes() > limits.maxBytes / 4) exact.reset();
+    if (!greedy) {
+        greedy = greedySearch(area, distances, limits, secondsLeft(), onSlice, {});
+        status = greedy->begin();
+    }
     bool shortCuts = false;
-    SearchRun run = greedyAndPulling(area, distances, limits, secondsLeft(), onSlice, exact, backwards, {}, shortCuts);
+    SearchRun run = greedyAndPulling(*greedy, status, area, limits, secondsLeft(), onSlice, exact, backwards, {},
+                                     shortCuts);
+    greedy.reset();
     exact.reset();
     addEarlier(run);
     // A level is only called lost by a search that tried every push a box

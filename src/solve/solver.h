@@ -2,6 +2,7 @@
 // the game's own count of box-on-target pairs.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,6 +20,9 @@ struct SearchLimits {
     // pushes them. A search bounded by positions keeps to one core, so it
     // searches the same positions every time.
     bool secondCore = true;
+    // Set by another thread, it ends the search at its next position, as its
+    // time limit would: the greedy search on the second core has won.
+    const std::atomic<bool>* giveUpWhen = nullptr;
 };
 
 enum class Outcome { won, unwinnable, unknown };

@@ -299,6 +299,33 @@ TEST(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
     }
 }
 
+TEST(SearchAny, TheExactSearchsFewestIsKeptOverTheGreedyWinBesideIt) {
+    // On two cores the greedy search runs beside the exact one from the
+    // start and wins this level first, with more pushes; the exact one
+    // settles it within its share all the same, and its fewest is what the
+    // search gives.
+    const std::vector<std::string>& rows = shippedLevel49;
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    Distances distances;
+    measureDistances(area, distances);
+    SearchLimits limits;
+    SearchRun fewest = searchFewest(area, distances, limits, 60);
+    ASSERT_EQ(fewest.status, Search::found);
+    Search greedy(area, distances, limits, 60, true);
+    greedy.useTunnels = greedy.useCorrals = true;
+    ASSERT_EQ(greedy.run(), Search::found);
+    ASSERT_GT(greedy.pushes.size(), fewest.pushes.size());
+    ASSERT_LT(greedy.expanded, fewest.expanded) << "the greedy search wins first";
+    for (bool secondCore : {false, true}) {
+        limits.secondCore = secondCore;
+        SearchRun run = searchAny(area, distances, limits, 60);
+        EXPECT_TRUE(run.fewest);
+        EXPECT_EQ(run.pushes, fewest.pushes);
+    }
+}
+
 TEST(LargeLevels, ALevelOf64By64CellsAnd400BoxesIsSearched) {
     // A hall of 64 x 64 cells, far past the Board, with 400 boxes: 399 packed
     // on their targets in a corner and one outside its gap. Every count and
