@@ -1277,6 +1277,38 @@ std::vector<int> roomsOf(const Area& area) {
 }
 
 
+// Runs `there` on a second core with `search`, while `here` runs on this
+// one. `stop` is set once either is done, and ends `search`'s run at its
+// next position. The caller's onSlice (drawing, say) is called from this
+// thread alone. An exception thrown on either side is thrown again here once
+// both are done.
+void onSecondCore(Search& search, const std::function<void(const std::atomic<bool>& stop)>& there,
+                  const std::function<void(const std::atomic<bool>& stop)>& here) {
+    std::function<void()> onSlice = std::move(search.onSlice);
+    search.onSlice = nullptr;
+    std::atomic<bool> stop{false};
+    search.stopWhen = &stop;
+    std::exception_ptr failed, failedBeside;
+    std::thread beside([&] {
+        try {
+            there(stop);
+        } catch (...) {
+            failedBeside = std::current_exception();
+        }
+        stop = true;
+    });
+    try {
+        here(stop);
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    stop = true;
+    beside.join();
+    search.stopWhen = nullptr;
+    search.onSlice = std::move(onSlice);
+    if (failed || failedBeside) std::rethrow_exception(failed ? failed : failedBeside);
+}
+
 // A turn of the greedy search and the pulling one side by side, the pulling
 // one on a second core, until it has expanded `pulls` positions or either
 // stops. While both grow neither looks in the other's tables: each may take
@@ -1302,30 +1334,19 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
         greedy.sharing.push_back(exact);
         back.sharing.push_back(exact);
     }
-    std::function<void()> onSlice = std::move(back.onSlice);
-    back.onSlice = nullptr;  // the caller's, for this thread alone
     uint32_t greedyFrom = uint32_t(greedy.seen()), backFrom = uint32_t(back.seen());
-    std::atomic<bool> stop{false};
-    std::exception_ptr failed, failedBeside;
-    back.stopWhen = &stop;
-    std::thread beside([&] {
-        try {
-            backStatus = back.resume(pulls);
-        } catch (...) {
-            failedBeside = std::current_exception();
-        }
-        stop = true;
-    });
     // The greedy search goes on in short runs until the pulling one is done.
+    // Should either throw, the fields changed here are put back first.
+    std::exception_ptr failed;
     try {
-        while (status == Search::running && !stop) status = greedy.resume(64);
+        onSecondCore(
+            back, [&](const std::atomic<bool>&) { backStatus = back.resume(pulls); },
+            [&](const std::atomic<bool>& stop) {
+                while (status == Search::running && !stop) status = greedy.resume(64);
+            });
     } catch (...) {
         failed = std::current_exception();
     }
-    stop = true;
-    beside.join();
-    back.stopWhen = nullptr;
-    back.onSlice = std::move(onSlice);
     greedy.others = greedyOthers;
     back.others = backOthers;
     greedy.sharing = greedySharing;
@@ -1336,7 +1357,7 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
     uint64_t together = std::max(greedy.grownTo + back.bytes(), back.grownTo + greedy.bytes()) + exactBytes;
     greedy.peakBytes = std::max(greedy.peakBytes, together);
     back.peakBytes = std::max(back.peakBytes, together);
-    if (failed || failedBeside) std::rethrow_exception(failed ? failed : failedBeside);
+    if (failed) std::rethrow_exception(failed);
     if (status == Search::running && greedy.metSince(greedyFrom)) {
         status = Search::found;
     } else if (status == Search::running && backStatus == Search::running && back.metSince(backFrom)) {
@@ -1352,34 +1373,18 @@ void sideBySide(Search& greedy, Search& back, Search* exact, uint64_t maxBytes, 
 // more than the greedy one's most with that.
 void greedyBeside(Search& greedy, Search::Status& status, uint64_t maxBytes, std::atomic<bool>& won,
                   const std::function<uint64_t()>& alongside) {
-    std::function<void()> onSlice = std::move(greedy.onSlice);
-    greedy.onSlice = nullptr;  // the caller's, for this thread alone
     greedy.setAside = maxBytes - maxBytes / 2;
     greedy.grownTo = greedy.bytes();
-    std::atomic<bool> stop{false};
-    greedy.stopWhen = &stop;
-    std::exception_ptr failed, failedBeside;
-    std::thread beside([&] {
-        try {
-            while (status == Search::running && !stop) status = greedy.resume(UINT64_MAX);
-        } catch (...) {
-            failedBeside = std::current_exception();
-        }
-        if (status == Search::found || status == Search::exhausted) won = true;
-    });
     uint64_t held = 0;
-    try {
-        held = alongside();
-    } catch (...) {
-        failed = std::current_exception();
-    }
-    stop = true;
-    beside.join();
-    greedy.stopWhen = nullptr;
-    greedy.onSlice = std::move(onSlice);
+    onSecondCore(
+        greedy,
+        [&](const std::atomic<bool>& stop) {
+            while (status == Search::running && !stop) status = greedy.resume(UINT64_MAX);
+            if (status == Search::found || status == Search::exhausted) won = true;
+        },
+        [&](const std::atomic<bool>&) { held = alongside(); });
     greedy.setAside = 0;
     greedy.peakBytes = std::max(greedy.peakBytes, greedy.grownTo + held);
-    if (failed || failedBeside) std::rethrow_exception(failed ? failed : failedBeside);
     // Out of its half, it goes on with what the others leave.
     if (status == Search::gaveUp && greedy.outOfMemory()) {
         greedy.moreRoom();

@@ -72,6 +72,22 @@ const std::vector<std::string> shippedLevel49 = {
     "#######  #####",
 };
 
+// Shipped level 49, measured for the searches: the exact search settles it
+// in a fraction of a second, which a bound of memory or positions cuts short.
+class ShippedLevel49 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string why;
+        ASSERT_TRUE(buildAreaFromRows(area, shippedLevel49, why)) << why;
+        measureDistances(area, distances);
+    }
+    Area area;
+    Distances distances;
+    SearchLimits limits;
+};
+using SearchMemory = ShippedLevel49;
+using SearchAny = ShippedLevel49;
+
 }  // namespace
 
 TEST(Tunnels, ABoxPushedIntoATunnelGoesToItsEndInOneMove) {
@@ -247,14 +263,7 @@ TEST(Pulling, ASearchPullingFromTheTargetsMeetsTheOneFromTheStart) {
     EXPECT_TRUE(wins(rows, spellOut(area, meetingPushes(ahead, behind))));
 }
 
-TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
-    const std::vector<std::string>& rows = shippedLevel49;
-    Area area;
-    std::string why;
-    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
-    Distances distances;
-    measureDistances(area, distances);
-    SearchLimits limits;
+TEST_F(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     limits.maxBytes = 200000;
     Search search(area, distances, limits, 10, false);
     ASSERT_EQ(search.run(), Search::gaveUp);
@@ -278,17 +287,10 @@ TEST(SearchMemory, TheSearchGivesUpAtItsBoundInBytes) {
     }
 }
 
-TEST(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
+TEST_F(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
     // Bounded by positions, the exact search gives up and the greedy and
     // pulling ones go on. On two cores their turns would end where the clock
     // fell; bounded so, they keep to one.
-    const std::vector<std::string>& rows = shippedLevel49;
-    Area area;
-    std::string why;
-    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
-    Distances distances;
-    measureDistances(area, distances);
-    SearchLimits limits;
     limits.maxStates = 20000;
     SearchRun first = searchAny(area, distances, limits, 60);
     for (int again = 0; again < 3; again++) {
@@ -299,18 +301,11 @@ TEST(SearchAny, ABoundOfPositionsSearchesTheSamePositionsEveryTime) {
     }
 }
 
-TEST(SearchAny, TheExactSearchsFewestIsKeptOverTheGreedyWinBesideIt) {
+TEST_F(SearchAny, TheExactSearchsFewestIsKeptOverTheGreedyWinBesideIt) {
     // On two cores the greedy search runs beside the exact one from the
     // start and wins this level first, with more pushes; the exact one
     // settles it within its share all the same, and its fewest is what the
     // search gives.
-    const std::vector<std::string>& rows = shippedLevel49;
-    Area area;
-    std::string why;
-    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
-    Distances distances;
-    measureDistances(area, distances);
-    SearchLimits limits;
     SearchRun fewest = searchFewest(area, distances, limits, 60);
     ASSERT_EQ(fewest.status, Search::found);
     Search greedy(area, distances, limits, 60, true);
