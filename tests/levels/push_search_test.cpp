@@ -445,6 +445,33 @@ TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
     EXPECT_EQ(first, area.cellOf(6, 2)) << "the left room first, to its own target";
 }
 
+TEST(RoomByRoom, AWinOnTheSecondCoreEndsTheSearchRoomByRoom) {
+    // Beside the search room by room, the greedy search may win the whole
+    // level first; then neither the rooms nor a room's search go on.
+    const std::vector<std::string> rows = {
+        "##############",
+        "#.      #    #",
+        "#     $      #",
+        "#@      #. $ #",
+        "##############",
+    };
+    Area area;
+    std::string why;
+    ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
+    std::atomic<bool> won{true};
+    SearchLimits limits;
+    limits.giveUpWhen = &won;
+    SearchRun run = searchRoomByRoom(area, limits, 10);
+    EXPECT_EQ(run.status, Search::gaveUp);
+    EXPECT_EQ(run.expanded, 0u);
+    Distances distances;
+    measureDistances(area, distances);
+    Search room(area, distances, limits, 10, true);
+    EXPECT_EQ(room.run(), Search::gaveUp);
+    won = false;
+    EXPECT_EQ(searchRoomByRoom(area, limits, 10).status, Search::found);
+}
+
 TEST(RoomByRoom, ARoomShortOfTargetsIsJoinedWithTheNearestThatHasOneToSpare) {
     // The left room has two boxes and one target, the middle one a target
     // and no box; the right room has a target for its box and stays apart.
