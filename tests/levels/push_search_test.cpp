@@ -59,6 +59,16 @@ int winRoomByRoom(const std::vector<std::string>& rows, Area& area) {
     return run.pushes.front().first;
 }
 
+// Two rooms; the left one's box is nearer the right room's target than its
+// own.
+const std::vector<std::string> twoRoomsOneBoxNearerTheOtherTarget = {
+    "##############",
+    "#.      #    #",
+    "#     $      #",
+    "#@      #. $ #",
+    "##############",
+};
+
 // Shipped level 49, which the exact search proves in about 100,000 positions.
 const std::vector<std::string> shippedLevel49 = {
     "#############",
@@ -433,13 +443,7 @@ TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
     // The left box is nearer the right room's target than its own; taking
     // it would leave the right room's box, which can only slide along the
     // wall, none.
-    const std::vector<std::string> rows = {
-        "##############",
-        "#.      #    #",
-        "#     $      #",
-        "#@      #. $ #",
-        "##############",
-    };
+    const std::vector<std::string>& rows = twoRoomsOneBoxNearerTheOtherTarget;
     Area area;
     int first = winRoomByRoom(rows, area);
     EXPECT_EQ(first, area.cellOf(6, 2)) << "the left room first, to its own target";
@@ -448,13 +452,7 @@ TEST(RoomByRoom, ARoomKeepsToItsOwnTargets) {
 TEST(RoomByRoom, AWinOnTheSecondCoreEndsTheSearchRoomByRoom) {
     // Beside the search room by room, the greedy search may win the whole
     // level first; then neither the rooms nor a room's search go on.
-    const std::vector<std::string> rows = {
-        "##############",
-        "#.      #    #",
-        "#     $      #",
-        "#@      #. $ #",
-        "##############",
-    };
+    const std::vector<std::string>& rows = twoRoomsOneBoxNearerTheOtherTarget;
     Area area;
     std::string why;
     ASSERT_TRUE(buildAreaFromRows(area, rows, why)) << why;
